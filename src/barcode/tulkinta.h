@@ -1,0 +1,39 @@
+// Interpretation of a Finnish bank barcode into the report text.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "formatting/aluesetukset.h"
+
+namespace kelvio {
+
+enum class Laji : std::uint8_t { Tulkinta, VaaraPituus, TuntematonVersio };
+
+// The report and the values it was made of. Kept and reused between runs so
+// that its texts keep their capacity; every run sets every value it uses.
+struct Tulkinta {
+  Laji laji = Laji::VaaraPituus;
+  char16_t versio = 0;       // '2', '4' or '5' for an interpretation
+  std::size_t pituus = 0;    // length of the input as typed
+  std::u16string raportti;   // lines joined by CR LF
+  std::u16string tili;       // account text as shown
+  std::u16string viite;      // reference text as shown, without pattern padding
+  double sentit = 0;         // the amount field as read, in cents
+  bool onEraPaiva = false;
+  Paivays eraPaiva;
+  // Working texts.
+  std::u16string summaTeksti;
+  std::u16string viiteTeksti;
+  std::u16string tyo;
+};
+
+// Interprets the input. Formatting routines trap their own errors; anything
+// else (out of memory) is thrown to the caller's trap.
+void tulkitse(std::u16string_view syote, const Aluesetukset& asetukset, Tulkinta& tulos);
+
+// Convenience for tests and single calls.
+std::u16string tulkitse(std::u16string_view syote, const Aluesetukset& asetukset);
+
+}  // namespace kelvio

@@ -1,0 +1,33 @@
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "cli/komentorivi.h"
+#include "platform/utf8.h"
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+
+int wmain(int argc, wchar_t** argv) {
+  // Bytes in and out: UTF-8 with CR LF written by the program itself.
+  _setmode(_fileno(stdin), _O_BINARY);
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
+  SetConsoleOutputCP(CP_UTF8);
+  std::vector<std::u16string> argumentit;
+  for (int i = 1; i < argc; ++i) {
+    argumentit.emplace_back(reinterpret_cast<const char16_t*>(argv[i]));
+  }
+  return kelvio::komentorivi(argumentit, stdin, stdout, stderr, "\r\n");
+}
+#else
+int main(int argc, char** argv) {
+  std::vector<std::u16string> argumentit;
+  for (int i = 1; i < argc; ++i) {
+    argumentit.push_back(kelvio::utf16ksi(argv[i]));
+  }
+  return kelvio::komentorivi(argumentit, stdin, stdout, stderr, "\n");
+}
+#endif

@@ -1,0 +1,15 @@
+// Domestic account number from machine form to national form.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kelvio {
+
+// "12345600000785" -> "123456-785". Traps its errors (2043, "RsKTL"); "" on error.
+std::u16string NormTili(std::u16string_view tili) noexcept;
+
+// The same, appended to kohde; throws instead of trapping.
+void normTili(std::u16string& kohde, std::u16string_view tili);
+
+}  // namespace kelvio

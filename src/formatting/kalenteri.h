@@ -1,0 +1,19 @@
+// Proleptic Gregorian calendar arithmetic on day numbers (0 = 1970-01-01).
+#pragma once
+
+#include <cstdint>
+
+#include "formatting/aluesetukset.h"
+
+namespace kelvio {
+
+std::int64_t paivanumero(std::int64_t vuosi, std::int64_t kuukausi, std::int64_t paiva) noexcept;
+Paivays paivays(std::int64_t paivanumero) noexcept;
+// 0 = Monday ... 6 = Sunday.
+int viikonpaiva(const Paivays& pvm) noexcept;
+
+// The 1st of January of the year, moved by (month - 1) months and (day - 1) days.
+// Out-of-range months and days carry into the neighbouring months and years.
+Paivays siirraPaivays(std::int64_t vuosi, std::int64_t kuukausi, std::int64_t paiva) noexcept;
+
+}  // namespace kelvio

@@ -1,0 +1,137 @@
+#include "formatting/kuviot.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+
+namespace kelvio {
+
+namespace {
+
+// Right-aligned in groups of koko places, at least ryhmia groups.
+template <class Merkki>
+void ryhmitaOikealta(std::u16string& kohde, const Merkki* teksti, std::size_t pituus,
+                     std::size_t koko, std::size_t ryhmia) {
+  const std::size_t tarvitaan = (pituus + koko - 1) / koko;
+  if (tarvitaan > ryhmia) {
+    ryhmia = tarvitaan;
+  }
+  const std::size_t tyhjia = ryhmia * koko - pituus;
+  for (std::size_t paikka = 0; paikka < ryhmia * koko; ++paikka) {
+    if (paikka > 0 && paikka % koko == 0) {
+      kohde.push_back(u' ');
+    }
+    if (paikka >= tyhjia) {
+      kohde.push_back(static_cast<char16_t>(teksti[paikka - tyhjia]));
+    }
+  }
+}
+
+// The amount as digits: sign, integer digits and two decimals, rounded.
+struct Numerot {
+  char merkit[400];
+  bool negatiivinen = false;
+  std::size_t kokonaisia = 0;  // integer digits at merkit[0..]
+  char desimaalit[2] = {'0', '0'};
+};
+
+void numeroiksi(double sentit, Numerot& n) {
+  // Whole cents of a moderate amount: sentit / 100 rounds back to them exactly.
+  if (sentit == std::trunc(sentit) && std::fabs(sentit) < 1e13) {
+    const auto arvo = static_cast<std::int64_t>(sentit);
+    const std::uint64_t suuruus = arvo < 0 ? 0 - static_cast<std::uint64_t>(arvo) : static_cast<std::uint64_t>(arvo);
+    n.negatiivinen = arvo < 0;
+    const std::uint64_t euroja = suuruus / 100;
+    n.desimaalit[0] = static_cast<char>('0' + (suuruus / 10) % 10);
+    n.desimaalit[1] = static_cast<char>('0' + suuruus % 10);
+    const auto [loppu, tila] = std::to_chars(n.merkit, n.merkit + sizeof n.merkit, euroja);
+    (void)tila;
+    n.kokonaisia = static_cast<std::size_t>(loppu - n.merkit);
+    return;
+  }
+  const double euroa = sentit / 100.0;
+  n.negatiivinen = std::signbit(euroa);
+  const double suuruus = std::fabs(euroa);
+  // Exactly halfway between two cents means x.125, x.375, x.625 or x.875:
+  // eight times the amount is then an odd whole number.
+  const double kahdeksan = suuruus * 8.0;
+  const bool puolivali = suuruus < 1e15 && kahdeksan == std::trunc(kahdeksan) &&
+                         std::fmod(kahdeksan, 2.0) == 1.0;
+  const int tarkkuus = puolivali ? 3 : 2;
+  const auto [loppu, tila] =
+      std::to_chars(n.merkit, n.merkit + sizeof n.merkit, suuruus, std::chars_format::fixed, tarkkuus);
+  (void)tila;
+  std::size_t pituus = static_cast<std::size_t>(loppu - n.merkit);
+  if (puolivali) {
+    // Away from zero: drop the 5 and add one cent.
+    --pituus;
+    std::size_t i = pituus;
+    bool muistinumero = true;
+    while (muistinumero && i > 0) {
+      --i;
+      if (n.merkit[i] == '.') {
+        continue;
+      }
+      if (n.merkit[i] == '9') {
+        n.merkit[i] = '0';
+      } else {
+        ++n.merkit[i];
+        muistinumero = false;
+      }
+    }
+    if (muistinumero) {
+      for (std::size_t j = pituus; j > 0; --j) {
+        n.merkit[j] = n.merkit[j - 1];
+      }
+      n.merkit[0] = '1';
+      ++pituus;
+    }
+  }
+  n.kokonaisia = pituus - 3;
+  n.desimaalit[0] = n.merkit[pituus - 2];
+  n.desimaalit[1] = n.merkit[pituus - 1];
+  // A rounded zero carries no sign.
+  bool nolla = n.desimaalit[0] == '0' && n.desimaalit[1] == '0';
+  for (std::size_t i = 0; i < n.kokonaisia && nolla; ++i) {
+    nolla = n.merkit[i] == '0';
+  }
+  if (nolla) {
+    n.negatiivinen = false;
+  }
+}
+
+}  // namespace
+
+void kirjoitaSumma(std::u16string& kohde, double sentit, std::u16string_view erotin) {
+  Numerot n;
+  numeroiksi(sentit, n);
+  const std::size_t alku = kohde.size();
+  ryhmitaOikealta(kohde, n.merkit, n.kokonaisia, 3, 4);
+  if (n.negatiivinen) {
+    const std::size_t ensimmainen = kohde.find_first_not_of(u' ', alku);
+    kohde.insert(ensimmainen, 1, u'-');
+  }
+  kohde.append(erotin);
+  kohde.push_back(static_cast<char16_t>(n.desimaalit[0]));
+  kohde.push_back(static_cast<char16_t>(n.desimaalit[1]));
+}
+
+void kirjoitaSummaKoneelle(std::u16string& kohde, double sentit) {
+  Numerot n;
+  numeroiksi(sentit, n);
+  if (n.negatiivinen) {
+    kohde.push_back(u'-');
+  }
+  for (std::size_t i = 0; i < n.kokonaisia; ++i) {
+    kohde.push_back(static_cast<char16_t>(n.merkit[i]));
+  }
+  kohde.push_back(u'.');
+  kohde.push_back(static_cast<char16_t>(n.desimaalit[0]));
+  kohde.push_back(static_cast<char16_t>(n.desimaalit[1]));
+}
+
+void kirjoitaViite(std::u16string& kohde, std::u16string_view viite) {
+  ryhmitaOikealta(kohde, viite.data(), viite.size(), 5, 4);
+}
+
+}  // namespace kelvio
