@@ -1,0 +1,159 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "formatting/RsKTL.h"
+#include "formatting/SEPA.h"
+#include "formatting/euro.h"
+#include "formatting/nollat.h"
+#include "platform/utf8.h"
+#include "testialusta.h"
+
+namespace kelvio {
+namespace {
+
+using testi::TestiAlusta;
+
+std::string u8(std::u16string_view t) { return utf8ksi(t); }
+
+// What se_Pulma was given, read back from the error text.
+struct Odotettu {
+  const char* rivi4;
+  const char* rivi5;
+  const char* rivi6;
+};
+
+void odotaPulma(const TestiAlusta& a, const std::string& virhe, const Odotettu& o) {
+  ASSERT_EQ(a.pulmat.size(), 1U);
+  const std::string t = u8(a.pulmat[0].teksti);
+  EXPECT_EQ(t, virhe + "\r\n\r\n" + o.rivi4 + "\r\n" + o.rivi5 + "\r\n" + o.rivi6);
+  // The trap resets the pointer before the handler runs.
+  ASSERT_FALSE(a.tapahtumat.empty());
+  EXPECT_EQ(u8(a.tapahtumat.front()), "hiiri");
+}
+
+constexpr Odotettu SEPA{"Kutsurivi      6024", "Moduulista   SEPA", "Rutiinista     fe_ryhmittele"};
+constexpr Odotettu RSKTL{"Kutsurivi      2043", "Moduulista   RsKTL", "Rutiinista     NormTili"};
+constexpr Odotettu EURO{"Kutsurivi      2000", "Moduulista   euro", "Rutiinista     fe_yleisval"};
+
+struct Ryhmitys {
+  const char16_t* teksti;
+  std::int16_t koko;
+  const char* odotettu;
+};
+
+TEST(FeRyhmittele, Taulukko) {
+  const Ryhmitys rivit[] = {
+      {u"FI2112345600000785", 4, "FI21 1234 5600 0007 85"},
+      {u"FI21 1234 5600 0007 85", 4, "FI21 1234 5600 0007 85"},
+      {u"RF18539007547034", 4, "RF18 5390 0754 7034"},
+      {u"ABC", 4, "ABC"},
+      {u"ABCD", 4, "ABCD"},
+      {u"ABCDE", 4, "ABCD E"},
+      {u"", 4, ""},
+      {u"    ", 4, ""},
+      {u" A B ", 1, "A B"},
+      {u"AB\tCD", 2, "AB \tC D"},
+      {u"ABCDEFG", 3, "ABC DEF G"},
+      {u"ABC", 32767, "ABC"},
+  };
+  for (const auto& r : rivit) {
+    TestiAlusta a;
+    EXPECT_EQ(u8(fe_ryhmittele(r.teksti, r.koko)), r.odotettu) << u8(r.teksti) << " / " << r.koko;
+    EXPECT_TRUE(a.pulmat.empty()) << u8(r.teksti);
+  }
+}
+
+TEST(FeRyhmittele, VirheetPalauttavatTyhjan) {
+  struct Rivi {
+    std::u16string teksti;
+    std::int16_t koko;
+    const char* virhe;
+  };
+  const Rivi rivit[] = {
+      {u"ABC", -1, "Invalid procedure call or argument\r\n(virhe 5)"},
+      {u"ABC", 0, "Invalid procedure call or argument\r\n(virhe 5)"},
+      {std::u16string(32767, u'1'), 4, "Overflow\r\n(virhe 6)"},
+  };
+  for (const auto& r : rivit) {
+    TestiAlusta a;
+    EXPECT_EQ(fe_ryhmittele(r.teksti, r.koko), u"") << r.koko;
+    odotaPulma(a, r.virhe, SEPA);
+  }
+  TestiAlusta a;
+  EXPECT_EQ(fe_ryhmittele(std::u16string(32766, u'1'), 32766).size(), 32766U);
+  EXPECT_TRUE(a.pulmat.empty());
+}
+
+TEST(FeNollatPois, Taulukko) {
+  const std::pair<const char16_t*, const char*> rivit[] = {
+      {u"00000000000000012345", "12345"}, {u"000", ""}, {u"0 12", " 12"}, {u"120", "120"},
+      {u"", ""}, {u"0000", ""}, {u"0A0", "A0"},
+  };
+  for (const auto& [teksti, odotettu] : rivit) {
+    EXPECT_EQ(u8(fe_NollatPois(teksti)), odotettu) << u8(teksti);
+  }
+}
+
+TEST(NormTiliTest, Taulukko) {
+  const std::pair<const char16_t*, const char*> rivit[] = {
+      {u"12345600000785", "123456-785"},  {u"42345670000081", "423456-781"},
+      {u"50000120000345", "500001-2345"}, {u"12345600100785", "123456-100785"},
+      {u"12345600000000", "123456-"},     {u"123456", "123456-"},
+      {u"1234567", "123456-7"},           {u"4234567", "423456-7"},
+      {u"50000000000000", "500000-0"},    {u"ABCDEFGH", "ABCDEF-GH"},
+  };
+  for (const auto& [teksti, odotettu] : rivit) {
+    TestiAlusta a;
+    EXPECT_EQ(u8(NormTili(teksti)), odotettu) << u8(teksti);
+    EXPECT_TRUE(a.pulmat.empty()) << u8(teksti);
+  }
+}
+
+TEST(NormTiliTest, LiianLyhytOnVirhe) {
+  for (const char16_t* teksti : {u"", u"12345", u"423456", u"5"}) {
+    TestiAlusta a;
+    EXPECT_EQ(NormTili(teksti), u"") << u8(teksti);
+    odotaPulma(a, "Invalid procedure call or argument\r\n(virhe 5)", RSKTL);
+  }
+}
+
+TEST(FeYleisval, Taulukko) {
+  const std::pair<const char16_t*, double> rivit[] = {
+      {u"00012345", 12345},   {u"07", 7},           {u"1234,56", 1234.56},
+      {u"1 234,56", 1234.56}, {u"1.234,56", 1234.56}, {u"1,234.56", 1234.56},
+      {u"1.000.000", 1000},   {u"12,50 mk", 12.5},    {u"-3,5", -3.5},
+      {u"", 0},               {u"abc", 0},           {u"x12", 0},
+      {u"1,000", 1},          {u"1.000", 1},          {u"1,000,000", 1000},
+      {u".5", 0.5},           {u"5.", 5},             {u"+7", 7},
+      {u"1e3", 1000},         {u"1E+3", 1000},        {u"25E-1", 2.5},
+      {u"1D2", 100},          {u"5E", 5},             {u"5e+", 5},
+      {u"\t1\n2", 12},        {u"-", 0},              {u".", 0},
+      {u"&H10", 0},           {u"&O7", 0},            {u"1e-400", 0},
+      {u"--5", 0},            {u"99999999", 99999999}, {u"1 2 3", 123},
+      {u"0.0000000000000000000000001e25", 1},
+  };
+  for (const auto& [teksti, odotettu] : rivit) {
+    TestiAlusta a;
+    EXPECT_DOUBLE_EQ(fe_yleisval(teksti), odotettu) << u8(teksti);
+    EXPECT_TRUE(a.pulmat.empty()) << u8(teksti);
+  }
+}
+
+TEST(FeYleisval, YlivuotoPalauttaaNollan) {
+  const std::u16string rivit[] = {
+      u"9E999999", u"1e309", u"-1e400", std::u16string(400, u'9'), std::u16string(32767, u'1'),
+      u"1e99999999999999999999999",
+  };
+  for (const auto& teksti : rivit) {
+    TestiAlusta a;
+    EXPECT_EQ(fe_yleisval(teksti), 0.0) << u8(teksti.substr(0, 30));
+    odotaPulma(a, "Overflow\r\n(virhe 6)", EURO);
+  }
+  TestiAlusta a;
+  EXPECT_EQ(fe_yleisval(std::u16string(32766, u'0')), 0.0);
+  EXPECT_TRUE(a.pulmat.empty());
+}
+
+}  // namespace
+}  // namespace kelvio

@@ -1,0 +1,217 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "barcode/tulkinta.h"
+#include "formatting/kuviot.h"
+#include "platform/utf8.h"
+#include "testialusta.h"
+
+namespace kelvio {
+namespace {
+
+using testi::TestiAlusta;
+
+std::string u8(std::u16string_view t) { return utf8ksi(t); }
+
+std::string tulkitse8(const std::string& syote,
+                      const Aluesetukset& asetukset = KaavaAsetukset::suomi()) {
+  return u8(tulkitse(utf16ksi(syote), asetukset));
+}
+
+const std::string V2 = "291234500000123000123450000000000000001234525033100000";
+const std::string V4 = "479123456000001230015000000000000000000001234561251231";
+const std::string V5 = "579123456000001230000100012000000000000000012345000000";
+
+const std::string OTSIKKO2 =
+    "Viivakoodin versio 2: euromääräinen, kansallinen tilinumero ja kansallinen viite";
+const std::string OTSIKKO4 =
+    "Viivakoodin versio 4: euromääräinen, IBAN-tilinumero ja kansallinen viite";
+const std::string OTSIKKO5 = "Viivakoodin versio 5: euromääräinen, IBAN-tilinumero ja RF-viite";
+const std::string PITUUS2 = "\r\nPankkiviivakoodin kuuluu olla 54 merkin pituinen.";
+
+TEST(Tulkinta, EsimerkitMerkilleen) {
+  const std::pair<std::string, std::string> rivit[] = {
+      {V2, OTSIKKO2 + "\r\n\r\nSaajan tili (kansallinen muoto) = 912345-123\r\n"
+                      "Viitenumero (kansallinen) =     12345\r\n"
+                      "Eräpäivä = 31.3.2025\r\nSumma =    123,45 €"},
+      {V4, OTSIKKO4 + "\r\n\r\nSaajan tili (IBAN-muodossa) = FI79 1234 5600 0001 23\r\n"
+                      "Viitenumero (kansallinen) =    12 34561\r\n"
+                      "Eräpäivä = 31.12.2025\r\nSumma =   1 500,00 €"},
+      {V5, OTSIKKO5 + "\r\n\r\nSaajan tili (IBAN-muodossa) = FI79 1234 5600 0001 23\r\n"
+                      "Viitenumero (RF-viite) =  RF12 1234 5\r\n"
+                      "Eräpäivä = ei eräpäivää\r\nSumma =    10,00 €"},
+      {"105" + V4, tulkitse8(V4)},
+      {V2.substr(0, 53), "Viivakoodin pituus on 53 merkkiä." + PITUUS2},
+      {"105" + V2.substr(0, 52), "Viivakoodin pituus on 55 merkkiä." + PITUUS2},
+      {"3" + V2.substr(1), "Tuntematon viivakoodin esittämistapa\r\n3" + V2.substr(1)},
+      {"", "Viivakoodin pituus on 0 merkkiä." + PITUUS2},
+      {" " + V2, "Viivakoodin pituus on 55 merkkiä." + PITUUS2},
+      {V2 + " ", "Viivakoodin pituus on 55 merkkiä." + PITUUS2},
+      {"105" + V2.substr(3), "Viivakoodin pituus on 54 merkkiä." + PITUUS2},
+      {"105105" + V2.substr(0, 51), "Tuntematon viivakoodin esittämistapa\r\n105" + V2.substr(0, 51)},
+      {" " + V2.substr(1), "Tuntematon viivakoodin esittämistapa\r\n " + V2.substr(1)},
+      {"A" + V2.substr(1), "Tuntematon viivakoodin esittämistapa\r\nA" + V2.substr(1)},
+      {"1" + V2.substr(1), "Tuntematon viivakoodin esittämistapa\r\n1" + V2.substr(1)},
+  };
+  for (const auto& [syote, odotettu] : rivit) {
+    TestiAlusta a;
+    EXPECT_EQ(tulkitse8(syote), odotettu) << syote;
+    EXPECT_TRUE(a.pulmat.empty()) << syote;
+  }
+}
+
+// Line n (1-based) of the report.
+std::string rivi(const std::string& raportti, int n) {
+  std::size_t alku = 0;
+  for (int i = 1; i < n; ++i) {
+    alku = raportti.find("\r\n", alku) + 2;
+  }
+  const std::size_t loppu = raportti.find("\r\n", alku);
+  return raportti.substr(alku, loppu == std::string::npos ? std::string::npos : loppu - alku);
+}
+
+// Version 4 with one field replaced: positions are 1-based.
+std::string v4(std::size_t kohta, const std::string& kentta) {
+  std::string s = V4;
+  s.replace(kohta - 1, kentta.size(), kentta);
+  return s;
+}
+
+TEST(Tulkinta, SummaKuvio) {
+  const std::pair<std::string, std::string> rivit[] = {
+      {"00000000", "Summa =    0,00 €"},       {"00000050", "Summa =    0,50 €"},
+      {"00012345", "Summa =    123,45 €"},     {"00100000", "Summa =   1 000,00 €"},
+      {"00150000", "Summa =   1 500,00 €"},    {"99999999", "Summa =   999 999,99 €"},
+      {"-0000500", "Summa =    -5,00 €"},      {"-0100000", "Summa =   -1 000,00 €"},
+      {"9E13    ", "Summa = 900 000 000 000,00 €"},
+      {"1E15    ", "Summa = 10 000 000 000 000,00 €"},
+      {"0012.5  ", "Summa =    0,13 €"},       {"-12.5   ", "Summa =    -0,13 €"},
+      {"0037.5  ", "Summa =    0,38 €"},       {"0.3     ", "Summa =    0,00 €"},
+      {"-0.3    ", "Summa =    0,00 €"},       {"99999.5 ", "Summa =   1 000,00 €"},
+      {"ABCDEFGH", "Summa =    0,00 €"},       {"00012,34", "Summa =    0,12 €"},
+  };
+  for (const auto& [kentta, odotettu] : rivit) {
+    EXPECT_EQ(rivi(tulkitse8(v4(18, kentta)), 6), odotettu) << kentta;
+  }
+}
+
+TEST(Tulkinta, SummanYlivuotoTaytetaanNollalla) {
+  TestiAlusta a;
+  const std::string r = tulkitse8(v4(18, "9E999999"));
+  EXPECT_EQ(rivi(r, 6), "Summa =    0,00 €");
+  EXPECT_EQ(rivi(r, 3), "Saajan tili (IBAN-muodossa) = FI79 1234 5600 0001 23");
+  ASSERT_EQ(a.pulmat.size(), 1U);
+  EXPECT_NE(u8(a.pulmat[0].teksti).find("Rutiinista     fe_yleisval"), std::string::npos);
+}
+
+TEST(Tulkinta, ViiteKuvio) {
+  const std::pair<std::string, std::string> rivit[] = {
+      {"00000000000000000000", "Viitenumero (kansallinen) =     "},
+      {"00000000000000012345", "Viitenumero (kansallinen) =     12345"},
+      {"00000000000001234561", "Viitenumero (kansallinen) =    12 34561"},
+      {"00000000001234567890", "Viitenumero (kansallinen) =    12345 67890"},
+      {"12345678901234567890", "Viitenumero (kansallinen) =  12345 67890 12345 67890"},
+      {"0000000000000000000A", "Viitenumero (kansallinen) =     A"},
+  };
+  for (const auto& [kentta, odotettu] : rivit) {
+    EXPECT_EQ(rivi(tulkitse8(v4(29, kentta)), 4), odotettu) << kentta;
+  }
+}
+
+TEST(Tulkinta, RfViite) {
+  std::string s = V5;
+  s.replace(27, 21, "000000000000000000000");
+  EXPECT_EQ(rivi(tulkitse8(s), 4), "Viitenumero (RF-viite) =  RF12");
+  s.replace(27, 21, "123456789012345678901");
+  EXPECT_EQ(rivi(tulkitse8(s), 4),
+            "Viitenumero (RF-viite) =  RF12 1234 5678 9012 3456 7890 1");
+}
+
+TEST(Tulkinta, Erapaiva) {
+  const std::pair<std::string, std::string> rivit[] = {
+      {"000000", "Eräpäivä = ei eräpäivää"}, {"250331", "Eräpäivä = 31.3.2025"},
+      {"250230", "Eräpäivä = 2.3.2025"},     {"250300", "Eräpäivä = 28.2.2025"},
+      {"000100", "Eräpäivä = 31.12.1999"},   {"990000", "Eräpäivä = 30.11.2098"},
+      {"241300", "Eräpäivä = 31.12.2024"},   {"241301", "Eräpäivä = 1.1.2025"},
+      {"240229", "Eräpäivä = 29.2.2024"},    {"230229", "Eräpäivä = 1.3.2023"},
+      {"000001", "Eräpäivä = 1.12.1999"},    {"009999", "Eräpäivä = 7.6.2008"},
+      {"-1-1-1", "Eräpäivä = 30.10.1998"},   {"AABBCC", "Eräpäivä = ei eräpäivää"},
+      // A half rounds to the even neighbour: month 0.5 is month 0.
+      {".50101", "Eräpäivä = 1.1.2000"},     {"25.501", "Eräpäivä = 1.12.2024"},
+  };
+  for (const auto& [kentta, odotettu] : rivit) {
+    EXPECT_EQ(rivi(tulkitse8(v4(49, kentta)), 5), odotettu) << kentta;
+  }
+}
+
+TEST(Tulkinta, LukemattomatKohdatEivatVaikuta) {
+  std::string v2 = V2;
+  v2.replace(49, 5, "xxxxx");
+  EXPECT_EQ(tulkitse8(v2), tulkitse8(V2));
+  EXPECT_EQ(tulkitse8(v4(26, "???")), tulkitse8(V4));
+}
+
+TEST(Tulkinta, VersionKaksiTiliNeljallaJaViidella) {
+  std::string s = V2;
+  s.replace(1, 14, "42345670000081");
+  EXPECT_EQ(rivi(tulkitse8(s), 3), "Saajan tili (kansallinen muoto) = 423456-781");
+}
+
+TEST(Tulkinta, MuutAluesetukset) {
+  const KaavaAsetukset iso(u".", u"yyyy-MM-dd", u"HH:mm:ss");
+  const std::string r = tulkitse8(V4, iso);
+  EXPECT_EQ(rivi(r, 5), "Eräpäivä = 2025-12-31");
+  EXPECT_EQ(rivi(r, 6), "Summa =   1 500.00 €");
+  const KaavaAsetukset us(u".", u"M/d/yyyy", u"h:mm:ss tt");
+  EXPECT_EQ(rivi(tulkitse8(V2, us), 5), "Eräpäivä = 3/31/2025");
+}
+
+TEST(Tulkinta, SamaSyoteAntaaSamanRaportin) {
+  Tulkinta t;
+  tulkitse(utf16ksi(V2), KaavaAsetukset::suomi(), t);
+  const std::u16string eka = t.raportti;
+  tulkitse(utf16ksi(V5), KaavaAsetukset::suomi(), t);
+  tulkitse(utf16ksi(V2.substr(3)), KaavaAsetukset::suomi(), t);
+  tulkitse(utf16ksi(V2), KaavaAsetukset::suomi(), t);
+  EXPECT_EQ(t.raportti, eka);
+}
+
+TEST(SummaKoneelle, Taulukko) {
+  const std::pair<double, const char*> rivit[] = {
+      {0, "0.00"},       {12345, "123.45"}, {99999999, "999999.99"}, {-500, "-5.00"},
+      {12.5, "0.13"},    {-12.5, "-0.13"},  {-0.3, "0.00"},          {1e17, "1000000000000000.00"},
+  };
+  for (const auto& [sentit, odotettu] : rivit) {
+    std::u16string t;
+    kirjoitaSummaKoneelle(t, sentit);
+    EXPECT_EQ(u8(t), odotettu) << sentit;
+  }
+}
+
+TEST(Aikakaava, Taulukko) {
+  const Paivays pvm{2025, 3, 7};
+  const Kellonaika aika{14, 5, 9};
+  const std::pair<const char16_t*, const char*> rivit[] = {
+      {u"d.M.yyyy", "7.3.2025"},         {u"dd.MM.yyyy", "07.03.2025"},
+      {u"yyyy-MM-dd", "2025-03-07"},     {u"M/d/yy", "3/7/25"},
+      {u"y", "25"},                      {u"H.mm.ss", "14.05.09"},
+      {u"HH:mm:ss", "14:05:09"},         {u"h:mm tt", "2:05 ip."},
+      {u"hh t", "02 i"},                 {u"H m s", "14 5 9"},
+      {u"'klo' H", "klo 14"},            {u"d 'd''s' M", "7 d's 3"},
+      {u"''d", "'7"},                    {u"ddd dddd", "pe perjantai"},
+      {u"MMM MMMM", "maalis maaliskuu"}, {u"g yyyy", "g 2025"},
+      {u"'auki", "auki"},                {u"", ""},
+  };
+  for (const auto& [kaava, odotettu] : rivit) {
+    std::u16string t;
+    Aikakaava(kaava).kirjoita(t, pvm, aika);
+    EXPECT_EQ(u8(t), odotettu) << u8(kaava);
+  }
+  std::u16string t;
+  Aikakaava(u"hh tt").kirjoita(t, pvm, Kellonaika{0, 0, 0});
+  EXPECT_EQ(u8(t), "12 ap.");
+}
+
+}  // namespace
+}  // namespace kelvio
