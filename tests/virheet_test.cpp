@@ -1,0 +1,283 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "errors/fe_apppath.h"
+#include "errors/fe_urlkoodaa.h"
+#include "errors/fe_virheraportti.h"
+#include "errors/se_Pulma.h"
+#include "errors/virhe.h"
+#include "platform/koodisivu.h"
+#include "platform/utf8.h"
+#include "testialusta.h"
+
+namespace kelvio {
+namespace {
+
+using testi::TestiAlusta;
+using testi::TilapainenKansio;
+namespace fs = std::filesystem;
+
+std::string u8(std::u16string_view t) { return utf8ksi(t); }
+
+std::string lue(const fs::path& p) {
+  std::ifstream f(p, std::ios::binary);
+  std::stringstream s;
+  s << f.rdbuf();
+  return s.str();
+}
+
+void kirjoita(const fs::path& p, const std::string& sisalto) {
+  std::ofstream(p, std::ios::binary) << sisalto;
+}
+
+TEST(FeUrlkoodaa, Taulukko) {
+  TestiAlusta a;
+  const std::pair<const char16_t*, const char*> rivit[] = {
+      {u"Type mismatch", "Type;mismatch"}, {u"cmdTulkitse_Click", "cmdTulkitse%5FClick"},
+      {u"1138", "1138"},                   {u"-5", "-5"},
+      {u"ä", "%E4"},                       {u"Ä", "%C4"},
+      {u"ö", "%F6"},                       {u"€", "%80"},
+      {u"%", "%25"},                       {u"+", "%2B"},
+      {u"\t", "%09"},                      {u"\n", "%0A"},
+      {u"a  b", "a;;b"},                   {u"   ", ";;;"},
+      {u"", ""},                           {u"Ω", "%3F"},
+      {u"Virhe: ä.b-c", "Virhe%3A;%E4.b-c"},
+  };
+  for (const auto& [teksti, odotettu] : rivit) {
+    EXPECT_EQ(u8(fe_urlkoodaa(teksti)), odotettu) << u8(teksti);
+  }
+  EXPECT_EQ(fe_urlkoodaa(nullptr), u"");
+}
+
+TEST(FeKorvaa, Taulukko) {
+  struct Rivi {
+    const char16_t *teksti, *haku, *korvaus;
+    const char* odotettu;
+  };
+  const Rivi rivit[] = {
+      {u"a b c", u" ", u";", "a;b;c"},   {u"aab", u"ab", u"b", "b"},
+      {u"a b", u" ", u"  ", "a  b"},     {u"xx", u"x", u"xx", "xxxx"},
+      {u"abc", u"", u"-", "abc"},        {u"", u" ", u";", ""},
+  };
+  for (const auto& r : rivit) {
+    EXPECT_EQ(u8(fe_korvaa(r.teksti, r.haku, r.korvaus)), r.odotettu) << u8(r.teksti);
+  }
+}
+
+TEST(FeHeksa, Taulukko) {
+  const std::pair<std::uint8_t, const char*> rivit[] = {
+      {10, "0A"}, {95, "5F"}, {228, "E4"}, {0, "00"}, {255, "FF"}};
+  for (const auto& [koodi, odotettu] : rivit) {
+    EXPECT_EQ(u8(fe_heksa(koodi)), odotettu) << int(koodi);
+  }
+}
+
+TEST(Windows1252, MolempiinSuuntiin) {
+  for (int k = 0; k < 256; ++k) {
+    const char16_t c = windows1252Merkki(static_cast<std::uint8_t>(k));
+    EXPECT_EQ(windows1252(c), k) << k;
+  }
+}
+
+TEST(VirheTeksti, Esimerkki) {
+  EXPECT_EQ(u8(virheteksti(13, u"Type mismatch", 1138, u"frmKelvio", u"cmdTulkitse_Click")),
+            "Type mismatch\r\n(virhe 13)\r\n\r\nKutsurivi      1138\r\n"
+            "Moduulista   frmKelvio\r\nRutiinista     cmdTulkitse_Click");
+  EXPECT_EQ(u8(virheteksti(-5, u"x", -7, u"m", u"r")),
+            "x\r\n(virhe -5)\r\n\r\nKutsurivi     -7\r\nModuulista   m\r\nRutiinista     r");
+  TestiAlusta a;
+  EXPECT_EQ(u8(kyselyteksti(13, u"Type mismatch", 1138, u"frmKelvio", u"cmdTulkitse_Click")),
+            "terms=Type;mismatch+virhe;13+1138+frmKelvio+cmdTulkitse%5FClick");
+  EXPECT_EQ(u8(kyselyteksti(5, u"Tämä ä", -7, u"m", u"r")), "terms=T%E4m%E4;%E4+virhe;5+-7+m+r");
+}
+
+// Raises the error through a trapping routine, as the program does.
+double nostaAnsassa(std::int32_t numero) {
+  return ansa<double>(2000, u"euro", u"fe_yleisval", [&]() -> double {
+    nosta(numero, u"Kuvaus " + utf16ksi(std::to_string(numero)));
+  });
+}
+
+TEST(SePulma, JarjestysVirhenumeroittain) {
+  struct Rivi {
+    std::int32_t numero;
+    std::vector<std::string> alut;  // beginnings of the events in order
+  };
+  const Rivi rivit[] = {
+      {94, {"hiiri", "viesti:Pulma 94. Invalid use of null.\nJossain taulukossa tai kentässä on "
+                     "tyhjää, vaikkei saisi olla.\nPoistele turhat tyhjät rivit, täydennä puuttuvat "
+                     "tiedot ja yritä sitten uudelleen.",
+            "hiiri", "pulma:Kuvaus 94\r\n(virhe 94)"}},
+      {3014, {"hiiri", "hiiri", "pulma:Kuvaus 3014", "viesti:Pulma 3014. Sammuta ohjelma ja "
+                                                   "käynnistä se uudelleen, niin pääset jatkamaan "
+                                                   "työskentelyä."}},
+      {13, {"hiiri", "hiiri", "pulma:Kuvaus 13"}},
+  };
+  for (const auto& r : rivit) {
+    TilapainenKansio kansio;
+    TestiAlusta a;
+    a.kansio = kansio.u16();
+    EXPECT_EQ(nostaAnsassa(r.numero), 0.0);
+    ASSERT_EQ(a.tapahtumat.size(), r.alut.size()) << r.numero;
+    for (std::size_t i = 0; i < r.alut.size(); ++i) {
+      EXPECT_EQ(u8(a.tapahtumat[i]).substr(0, r.alut[i].size()), r.alut[i]) << r.numero << " #" << i;
+    }
+    // The log entry is written before the restart message, and for every number.
+    EXPECT_TRUE(fs::exists(kansio.polku() / "virhelog.txt")) << r.numero;
+  }
+}
+
+TEST(SePulma, KaksiVirhettaKaksiKokonaistaMerkintaa) {
+  TilapainenKansio kansio;
+  TestiAlusta a;
+  a.kansio = kansio.u16();
+  kirjoita(kansio.polku() / "virhelog.txt", "vanha sisältö\r\n");
+  nostaAnsassa(6);
+  nostaAnsassa(6);
+  const std::string merkinta =
+      "Kelvio - virheraportti\r\n\r\n6.0-versio: \r\nfe_apppath(): " + kansio.polku().string() +
+      "\r\nApp.EXEName: Kelviomaro\r\nTyöhakemisto: \r\nTulostettu: 8.12.2026\r\n"
+      "Kello: 9.05.07\r\n\r\n\r\n"
+      "Kuvaus 6\r\n(virhe 6)\r\n\r\nKutsurivi      2000\r\nModuulista   euro\r\n"
+      "Rutiinista     fe_yleisval\r\n" + std::string(70, '-') + "\r\n";
+  EXPECT_EQ(lue(kansio.polku() / "virhelog.txt"), "vanha sisältö\r\n" + merkinta + merkinta);
+}
+
+TEST(SePulma, IkkunaEiNayJolloinEiKirjata) {
+  TilapainenKansio kansio;
+  TestiAlusta a;
+  a.kansio = kansio.u16();
+  a.pulmaNakyy = false;
+  nostaAnsassa(3014);
+  EXPECT_FALSE(fs::exists(kansio.polku() / "virhelog.txt"));
+  EXPECT_EQ(u8(a.tapahtumat.back()).substr(0, 6), "pulma:");
+}
+
+TEST(SePulma, LokiEiAukeaJaOhitetaanHiljaa) {
+  TilapainenKansio kansio;
+  TestiAlusta a;
+  a.kansio = kansio.u16() + u"/puuttuu";
+  nostaAnsassa(3014);
+  // No restart message when the log could not be written.
+  EXPECT_EQ(u8(a.tapahtumat.back()).substr(0, 6), "pulma:");
+}
+
+TEST(FeVirheraportti, Epaonnistuminen) {
+  struct KaatuvaKansio : TestiAlusta {
+    bool kaadu = false;
+    std::u16string sovelluksenNimi() override {
+      if (kaadu) {
+        nosta(5);
+      }
+      return u"Kelvio";
+    }
+    std::u16string ohjelmakansio() override { nosta(76, u"Path not found"); }
+  };
+  KaatuvaKansio a;
+  EXPECT_EQ(u8(fe_virheraportti()),
+            "Kelvio - virheraportti\r\n\r\n6.0-versio: \r\n\n\rVirhe virherivin muodostuksessa:Path "
+            "not found");
+  a.kaadu = true;
+  EXPECT_EQ(u8(fe_virheraportti()),
+            "\n\rVirhe virherivin muodostuksessa:Invalid procedure call or argument");
+}
+
+class DataKansio : public ::testing::Test {
+protected:
+  TilapainenKansio ohjelma;
+  TilapainenKansio profiili;
+  TestiAlusta a;
+  void SetUp() override {
+    a.kansio = ohjelma.u16();
+    a.profiili = profiili.u16();
+  }
+  void asetukset(const std::string& sisalto) { kirjoita(ohjelma.polku() / "ainehake.oma", sisalto); }
+  void luo(const std::string& alikansio) { fs::create_directories(profiili.polku() / alikansio); }
+  std::string profiilissa(const std::string& alikansio) { return (profiili.polku() / alikansio).string(); }
+};
+
+TEST_F(DataKansio, EiAsetustiedostoa) {
+  const fs::path ennen = fs::current_path();
+  EXPECT_EQ(u8(fe_apppath()), ohjelma.polku().string());
+  EXPECT_EQ(fs::current_path(), ennen);
+}
+
+TEST_F(DataKansio, TahtiJaDokumenttikansiot) {
+  struct Rivi {
+    std::vector<std::string> kansiot;
+    std::string odotettu;
+  };
+  const Rivi rivit[] = {
+      {{"Omat tiedostot", "My documents", "Mina dokument"}, "Omat tiedostot"},
+      {{"My documents", "Mina dokument"}, "My documents"},
+      {{"Mina dokument"}, "Mina dokument"},
+      {{}, ""},
+  };
+  for (const auto& r : rivit) {
+    TilapainenKansio p;
+    a.profiili = p.u16();
+    for (const auto& k : r.kansiot) {
+      fs::create_directories(p.polku() / k);
+    }
+    unohdaAppPath();
+    asetukset("  *  \r\nmuuta");
+    const fs::path odotettu = r.odotettu.empty() ? p.polku() : p.polku() / r.odotettu;
+    EXPECT_EQ(u8(fe_apppath()), odotettu.string()) << r.odotettu;
+    EXPECT_EQ(fs::current_path(), odotettu);
+  }
+}
+
+TEST_F(DataKansio, TahtiJaSuhteellinenPolku) {
+  luo("loki/kelvio");
+  for (const char* rivi : {"* loki/kelvio \r\n", "*/loki/kelvio\r\n", "*loki/kelvio"}) {
+    unohdaAppPath();
+    asetukset(rivi);
+    EXPECT_EQ(u8(fe_apppath()), profiilissa("loki/kelvio")) << rivi;
+  }
+}
+
+TEST_F(DataKansio, TaysiPolku) {
+  TilapainenKansio muu;
+  asetukset(muu.polku().string() + "\r\n");
+  EXPECT_EQ(u8(fe_apppath()), muu.polku().string());
+  EXPECT_EQ(fs::current_path(), muu.polku());
+}
+
+TEST_F(DataKansio, PuuttuvaPolkuJaLfRivit) {
+  const std::string rivit[] = {
+      profiilissa("ei-ole") + "\r\n",
+      profiili.polku().string() + "\nseuraava\n",  // LF alone ends no line
+      "\r\n",
+      "",
+  };
+  for (const auto& rivi : rivit) {
+    unohdaAppPath();
+    asetukset(rivi);
+    EXPECT_EQ(u8(fe_apppath()), ohjelma.polku().string()) << rivi;
+  }
+}
+
+TEST_F(DataKansio, ToinenKutsuPalauttaaEnsimmaisen) {
+  TilapainenKansio muu;
+  asetukset(muu.polku().string() + "\r\n");
+  const std::u16string eka = fe_apppath();
+  asetukset("\r\n");
+  EXPECT_EQ(fe_apppath(), eka);
+  EXPECT_EQ(u8(eka), muu.polku().string());
+}
+
+TEST_F(DataKansio, OnkansioJaLuerivi) {
+  EXPECT_TRUE(fe_onkansio(profiili.u16()));
+  EXPECT_TRUE(fe_onkansio(profiili.u16() + u"/"));
+  EXPECT_FALSE(fe_onkansio(profiili.u16() + u"/ei"));
+  EXPECT_EQ(fe_luerivi(profiili.u16() + u"/ei.txt"), u"");
+  kirjoita(profiili.polku() / "a.txt", "eka\r\ntoka");
+  EXPECT_EQ(fe_luerivi(profiili.u16() + u"/a.txt"), u"eka");
+}
+
+}  // namespace
+}  // namespace kelvio
