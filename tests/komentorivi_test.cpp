@@ -67,9 +67,13 @@ TEST(Kelvio, ArgumentitJaSyote) {
       {"", V2 + "\r\n" + V5, 0, RAPORTTI2 + "\n" + RAPORTTI5},
       {"", "", 0, ""},
       {"abc", "", 1, LYHYT},
-      {"", "\n", 1, "Viivakoodin pituus on 0 merkkiä.\nPankkiviivakoodin kuuluu olla 54 merkin pituinen.\n"},
+      {"", "\n", 1,
+       "Viivakoodin pituus on 0 merkkiä.\nPankkiviivakoodin kuuluu olla 54 merkin pituinen.\n"},
       {"", "ab\r\r\n", 1, LYHYT},
-      {"", "a\xff" "b\n", 1, LYHYT},
+      {"",
+       "a\xff"
+       "b\n",
+       1, LYHYT},
       {"-- -12", "", 1, LYHYT},
       {"--decimal-separator . --date-format yyyy-MM-dd " + V2, "", 0,
        "Viivakoodin versio 2: euromääräinen, kansallinen tilinumero ja kansallinen viite\n\n"
@@ -101,26 +105,30 @@ TEST(Kelvio, Kayttovirheet) {
 TEST(Kelvio, Json) {
   const Tulos t = aja("--json", V2 + "\n" + V5 + "\nx\"\\\x01\n3" + V2.substr(1) + "\n");
   EXPECT_EQ(t.tila, 1);
-  EXPECT_EQ(t.tuloste,
-            "{\"input\":\"" + V2 +
-                "\",\"kind\":\"interpretation\",\"version\":2,\"account\":\"912345-123\","
-                "\"reference\":\"12345\",\"due_date\":\"2025-03-31\",\"amount\":\"123.45\","
-                "\"report\":\"Viivakoodin versio 2: euromääräinen, kansallinen tilinumero ja "
-                "kansallinen viite\\r\\n\\r\\nSaajan tili (kansallinen muoto) = 912345-123\\r\\n"
-                "Viitenumero (kansallinen) =     12345\\r\\nEräpäivä = 31.3.2025\\r\\nSumma =    "
-                "123,45 €\"}\n"
-                "{\"input\":\"" + V5 +
-                "\",\"kind\":\"interpretation\",\"version\":5,\"account\":\"FI7912345600000123\","
-                "\"reference\":\"RF1212345\",\"due_date\":null,\"amount\":\"10.00\",\"report\":\"" +
-                "Viivakoodin versio 5: euromääräinen, IBAN-tilinumero ja RF-viite\\r\\n\\r\\nSaajan "
-                "tili (IBAN-muodossa) = FI79 1234 5600 0001 23\\r\\nViitenumero (RF-viite) =  RF12 "
-                "1234 5\\r\\nEräpäivä = ei eräpäivää\\r\\nSumma =    10,00 €\"}\n"
-                "{\"input\":\"x\\\"\\\\\\u0001\",\"kind\":\"wrong_length\",\"length\":4,\"report\":"
-                "\"Viivakoodin pituus on 4 merkkiä.\\r\\nPankkiviivakoodin kuuluu olla 54 merkin "
-                "pituinen.\"}\n"
-                "{\"input\":\"3" + V2.substr(1) +
-                "\",\"kind\":\"unknown_version\",\"report\":\"Tuntematon viivakoodin "
-                "esittämistapa\\r\\n3" + V2.substr(1) + "\"}\n");
+  EXPECT_EQ(
+      t.tuloste,
+      "{\"input\":\"" + V2 +
+          "\",\"kind\":\"interpretation\",\"version\":2,\"account\":\"912345-123\","
+          "\"reference\":\"12345\",\"due_date\":\"2025-03-31\",\"amount\":\"123.45\","
+          "\"report\":\"Viivakoodin versio 2: euromääräinen, kansallinen tilinumero ja "
+          "kansallinen viite\\r\\n\\r\\nSaajan tili (kansallinen muoto) = 912345-123\\r\\n"
+          "Viitenumero (kansallinen) =     12345\\r\\nEräpäivä = 31.3.2025\\r\\nSumma =    "
+          "123,45 €\"}\n"
+          "{\"input\":\"" +
+          V5 +
+          "\",\"kind\":\"interpretation\",\"version\":5,\"account\":\"FI7912345600000123\","
+          "\"reference\":\"RF1212345\",\"due_date\":null,\"amount\":\"10.00\",\"report\":\"" +
+          "Viivakoodin versio 5: euromääräinen, IBAN-tilinumero ja RF-viite\\r\\n\\r\\nSaajan "
+          "tili (IBAN-muodossa) = FI79 1234 5600 0001 23\\r\\nViitenumero (RF-viite) =  RF12 "
+          "1234 5\\r\\nEräpäivä = ei eräpäivää\\r\\nSumma =    10,00 €\"}\n"
+          "{\"input\":\"x\\\"\\\\\\u0001\",\"kind\":\"wrong_length\",\"length\":4,\"report\":"
+          "\"Viivakoodin pituus on 4 merkkiä.\\r\\nPankkiviivakoodin kuuluu olla 54 merkin "
+          "pituinen.\"}\n"
+          "{\"input\":\"3" +
+          V2.substr(1) +
+          "\",\"kind\":\"unknown_version\",\"report\":\"Tuntematon viivakoodin "
+          "esittämistapa\\r\\n3" +
+          V2.substr(1) + "\"}\n");
 }
 
 TEST(Kelvio, VirheMeneeVirhevirtaanJaLokiin) {
@@ -129,9 +137,10 @@ TEST(Kelvio, VirheMeneeVirhevirtaanJaLokiin) {
   const Tulos t = aja(v4);
   EXPECT_EQ(t.tila, 1);
   EXPECT_NE(t.tuloste.find("Summa =    0,00 €"), std::string::npos);
-  EXPECT_NE(t.virheet.find("Overflow\n(virhe 6)\n\nKutsurivi      2000\nModuulista   euro\n"
-                           "Rutiinista     fe_yleisval\nterms=Overflow+virhe;6+2000+euro+fe%5Fyleisval"),
-            std::string::npos)
+  EXPECT_NE(
+      t.virheet.find("Overflow\n(virhe 6)\n\nKutsurivi      2000\nModuulista   euro\n"
+                     "Rutiinista     fe_yleisval\nterms=Overflow+virhe;6+2000+euro+fe%5Fyleisval"),
+      std::string::npos)
       << t.virheet;
 }
 

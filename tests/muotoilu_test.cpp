@@ -14,7 +14,9 @@ namespace {
 
 using testi::TestiAlusta;
 
-std::string u8(std::u16string_view t) { return utf8ksi(t); }
+std::string u8(std::u16string_view t) {
+  return utf8ksi(t);
+}
 
 // What se_Pulma was given, read back from the error text.
 struct Odotettu {
@@ -87,8 +89,13 @@ TEST(FeRyhmittele, VirheetPalauttavatTyhjan) {
 
 TEST(FeNollatPois, Taulukko) {
   const std::pair<const char16_t*, const char*> rivit[] = {
-      {u"00000000000000012345", "12345"}, {u"000", ""}, {u"0 12", " 12"}, {u"120", "120"},
-      {u"", ""}, {u"0000", ""}, {u"0A0", "A0"},
+      {u"00000000000000012345", "12345"},
+      {u"000", ""},
+      {u"0 12", " 12"},
+      {u"120", "120"},
+      {u"", ""},
+      {u"0000", ""},
+      {u"0A0", "A0"},
   };
   for (const auto& [teksti, odotettu] : rivit) {
     EXPECT_EQ(u8(fe_NollatPois(teksti)), odotettu) << u8(teksti);
@@ -120,17 +127,39 @@ TEST(NormTiliTest, LiianLyhytOnVirhe) {
 
 TEST(FeYleisval, Taulukko) {
   const std::pair<const char16_t*, double> rivit[] = {
-      {u"00012345", 12345},   {u"07", 7},           {u"1234,56", 1234.56},
-      {u"1 234,56", 1234.56}, {u"1.234,56", 1234.56}, {u"1,234.56", 1234.56},
-      {u"1.000.000", 1000},   {u"12,50 mk", 12.5},    {u"-3,5", -3.5},
-      {u"", 0},               {u"abc", 0},           {u"x12", 0},
-      {u"1,000", 1},          {u"1.000", 1},          {u"1,000,000", 1000},
-      {u".5", 0.5},           {u"5.", 5},             {u"+7", 7},
-      {u"1e3", 1000},         {u"1E+3", 1000},        {u"25E-1", 2.5},
-      {u"1D2", 100},          {u"5E", 5},             {u"5e+", 5},
-      {u"\t1\n2", 12},        {u"-", 0},              {u".", 0},
-      {u"&H10", 0},           {u"&O7", 0},            {u"1e-400", 0},
-      {u"--5", 0},            {u"99999999", 99999999}, {u"1 2 3", 123},
+      {u"00012345", 12345},
+      {u"07", 7},
+      {u"1234,56", 1234.56},
+      {u"1 234,56", 1234.56},
+      {u"1.234,56", 1234.56},
+      {u"1,234.56", 1234.56},
+      {u"1.000.000", 1000},
+      {u"12,50 mk", 12.5},
+      {u"-3,5", -3.5},
+      {u"", 0},
+      {u"abc", 0},
+      {u"x12", 0},
+      {u"1,000", 1},
+      {u"1.000", 1},
+      {u"1,000,000", 1000},
+      {u".5", 0.5},
+      {u"5.", 5},
+      {u"+7", 7},
+      {u"1e3", 1000},
+      {u"1E+3", 1000},
+      {u"25E-1", 2.5},
+      {u"1D2", 100},
+      {u"5E", 5},
+      {u"5e+", 5},
+      {u"\t1\n2", 12},
+      {u"-", 0},
+      {u".", 0},
+      {u"&H10", 0},
+      {u"&O7", 0},
+      {u"1e-400", 0},
+      {u"--5", 0},
+      {u"99999999", 99999999},
+      {u"1 2 3", 123},
       {u"0.0000000000000000000000001e25", 1},
   };
   for (const auto& [teksti, odotettu] : rivit) {
@@ -142,7 +171,11 @@ TEST(FeYleisval, Taulukko) {
 
 TEST(FeYleisval, YlivuotoPalauttaaNollan) {
   const std::u16string rivit[] = {
-      u"9E999999", u"1e309", u"-1e400", std::u16string(400, u'9'), std::u16string(32767, u'1'),
+      u"9E999999",
+      u"1e309",
+      u"-1e400",
+      std::u16string(400, u'9'),
+      std::u16string(32767, u'1'),
       u"1e99999999999999999999999",
   };
   for (const auto& teksti : rivit) {

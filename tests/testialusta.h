@@ -19,7 +19,7 @@ struct Pulma {
 };
 
 class TestiAlusta : public JarjestelmaAlusta {
-public:
+ public:
   TestiAlusta() : edellinen_(asetaAlusta(this)) { unohdaAppPath(); }
   ~TestiAlusta() override {
     asetaAlusta(edellinen_);
@@ -51,18 +51,19 @@ public:
   }
   Hetki nyt() override { return {{2026, 12, 8}, {9, 5, 7}}; }
 
-private:
+ private:
   Alusta* edellinen_;
 };
 
 // A fresh temporary folder, removed afterwards; the current directory is
 // put back too, since the data folder may change it.
 class TilapainenKansio {
-public:
+ public:
   TilapainenKansio() : vanha_(std::filesystem::current_path()) {
     static int laskuri = 0;
     polku_ = std::filesystem::temp_directory_path() /
-             ("kelvio-testi-" + std::to_string(std::random_device{}()) + "-" + std::to_string(++laskuri));
+             ("kelvio-testi-" + std::to_string(std::random_device{}()) + "-" +
+              std::to_string(++laskuri));
     std::filesystem::create_directories(polku_);
     polku_ = std::filesystem::canonical(polku_);
   }
@@ -76,7 +77,7 @@ public:
   [[nodiscard]] const std::filesystem::path& polku() const { return polku_; }
   [[nodiscard]] std::u16string u16() const { return utf16ksi(polku_.string()); }
 
-private:
+ private:
   std::filesystem::path vanha_;
   std::filesystem::path polku_;
 };

@@ -12,7 +12,9 @@ namespace {
 
 using testi::TestiAlusta;
 
-std::string u8(std::u16string_view t) { return utf8ksi(t); }
+std::string u8(std::u16string_view t) {
+  return utf8ksi(t);
+}
 
 std::string tulkitse8(const std::string& syote,
                       const Aluesetukset& asetukset = KaavaAsetukset::suomi()) {
@@ -49,7 +51,8 @@ TEST(Tulkinta, EsimerkitMerkilleen) {
       {" " + V2, "Viivakoodin pituus on 55 merkkiä." + PITUUS2},
       {V2 + " ", "Viivakoodin pituus on 55 merkkiä." + PITUUS2},
       {"105" + V2.substr(3), "Viivakoodin pituus on 54 merkkiä." + PITUUS2},
-      {"105105" + V2.substr(0, 51), "Tuntematon viivakoodin esittämistapa\r\n105" + V2.substr(0, 51)},
+      {"105105" + V2.substr(0, 51),
+       "Tuntematon viivakoodin esittämistapa\r\n105" + V2.substr(0, 51)},
       {" " + V2.substr(1), "Tuntematon viivakoodin esittämistapa\r\n " + V2.substr(1)},
       {"A" + V2.substr(1), "Tuntematon viivakoodin esittämistapa\r\nA" + V2.substr(1)},
       {"1" + V2.substr(1), "Tuntematon viivakoodin esittämistapa\r\n1" + V2.substr(1)},
@@ -80,16 +83,24 @@ std::string v4(std::size_t kohta, const std::string& kentta) {
 
 TEST(Tulkinta, SummaKuvio) {
   const std::pair<std::string, std::string> rivit[] = {
-      {"00000000", "Summa =    0,00 €"},       {"00000050", "Summa =    0,50 €"},
-      {"00012345", "Summa =    123,45 €"},     {"00100000", "Summa =   1 000,00 €"},
-      {"00150000", "Summa =   1 500,00 €"},    {"99999999", "Summa =   999 999,99 €"},
-      {"-0000500", "Summa =    -5,00 €"},      {"-0100000", "Summa =   -1 000,00 €"},
+      {"00000000", "Summa =    0,00 €"},
+      {"00000050", "Summa =    0,50 €"},
+      {"00012345", "Summa =    123,45 €"},
+      {"00100000", "Summa =   1 000,00 €"},
+      {"00150000", "Summa =   1 500,00 €"},
+      {"99999999", "Summa =   999 999,99 €"},
+      {"-0000500", "Summa =    -5,00 €"},
+      {"-0100000", "Summa =   -1 000,00 €"},
       {"9E13    ", "Summa = 900 000 000 000,00 €"},
       {"1E15    ", "Summa = 10 000 000 000 000,00 €"},
-      {"0012.5  ", "Summa =    0,13 €"},       {"-12.5   ", "Summa =    -0,13 €"},
-      {"0037.5  ", "Summa =    0,38 €"},       {"0.3     ", "Summa =    0,00 €"},
-      {"-0.3    ", "Summa =    0,00 €"},       {"99999.5 ", "Summa =   1 000,00 €"},
-      {"ABCDEFGH", "Summa =    0,00 €"},       {"00012,34", "Summa =    0,12 €"},
+      {"0012.5  ", "Summa =    0,13 €"},
+      {"-12.5   ", "Summa =    -0,13 €"},
+      {"0037.5  ", "Summa =    0,38 €"},
+      {"0.3     ", "Summa =    0,00 €"},
+      {"-0.3    ", "Summa =    0,00 €"},
+      {"99999.5 ", "Summa =   1 000,00 €"},
+      {"ABCDEFGH", "Summa =    0,00 €"},
+      {"00012,34", "Summa =    0,12 €"},
   };
   for (const auto& [kentta, odotettu] : rivit) {
     EXPECT_EQ(rivi(tulkitse8(v4(18, kentta)), 6), odotettu) << kentta;
@@ -124,21 +135,28 @@ TEST(Tulkinta, RfViite) {
   s.replace(27, 21, "000000000000000000000");
   EXPECT_EQ(rivi(tulkitse8(s), 4), "Viitenumero (RF-viite) =  RF12");
   s.replace(27, 21, "123456789012345678901");
-  EXPECT_EQ(rivi(tulkitse8(s), 4),
-            "Viitenumero (RF-viite) =  RF12 1234 5678 9012 3456 7890 1");
+  EXPECT_EQ(rivi(tulkitse8(s), 4), "Viitenumero (RF-viite) =  RF12 1234 5678 9012 3456 7890 1");
 }
 
 TEST(Tulkinta, Erapaiva) {
   const std::pair<std::string, std::string> rivit[] = {
-      {"000000", "Eräpäivä = ei eräpäivää"}, {"250331", "Eräpäivä = 31.3.2025"},
-      {"250230", "Eräpäivä = 2.3.2025"},     {"250300", "Eräpäivä = 28.2.2025"},
-      {"000100", "Eräpäivä = 31.12.1999"},   {"990000", "Eräpäivä = 30.11.2098"},
-      {"241300", "Eräpäivä = 31.12.2024"},   {"241301", "Eräpäivä = 1.1.2025"},
-      {"240229", "Eräpäivä = 29.2.2024"},    {"230229", "Eräpäivä = 1.3.2023"},
-      {"000001", "Eräpäivä = 1.12.1999"},    {"009999", "Eräpäivä = 7.6.2008"},
-      {"-1-1-1", "Eräpäivä = 30.10.1998"},   {"AABBCC", "Eräpäivä = ei eräpäivää"},
+      {"000000", "Eräpäivä = ei eräpäivää"},
+      {"250331", "Eräpäivä = 31.3.2025"},
+      {"250230", "Eräpäivä = 2.3.2025"},
+      {"250300", "Eräpäivä = 28.2.2025"},
+      {"000100", "Eräpäivä = 31.12.1999"},
+      {"990000", "Eräpäivä = 30.11.2098"},
+      {"241300", "Eräpäivä = 31.12.2024"},
+      {"241301", "Eräpäivä = 1.1.2025"},
+      {"240229", "Eräpäivä = 29.2.2024"},
+      {"230229", "Eräpäivä = 1.3.2023"},
+      {"000001", "Eräpäivä = 1.12.1999"},
+      {"009999", "Eräpäivä = 7.6.2008"},
+      {"-1-1-1", "Eräpäivä = 30.10.1998"},
+      {"AABBCC", "Eräpäivä = ei eräpäivää"},
       // A half rounds to the even neighbour: month 0.5 is month 0.
-      {".50101", "Eräpäivä = 1.1.2000"},     {"25.501", "Eräpäivä = 1.12.2024"},
+      {".50101", "Eräpäivä = 1.1.2000"},
+      {"25.501", "Eräpäivä = 1.12.2024"},
   };
   for (const auto& [kentta, odotettu] : rivit) {
     EXPECT_EQ(rivi(tulkitse8(v4(49, kentta)), 5), odotettu) << kentta;
@@ -179,8 +197,8 @@ TEST(Tulkinta, SamaSyoteAntaaSamanRaportin) {
 
 TEST(SummaKoneelle, Taulukko) {
   const std::pair<double, const char*> rivit[] = {
-      {0, "0.00"},       {12345, "123.45"}, {99999999, "999999.99"}, {-500, "-5.00"},
-      {12.5, "0.13"},    {-12.5, "-0.13"},  {-0.3, "0.00"},          {1e17, "1000000000000000.00"},
+      {0, "0.00"},    {12345, "123.45"}, {99999999, "999999.99"}, {-500, "-5.00"},
+      {12.5, "0.13"}, {-12.5, "-0.13"},  {-0.3, "0.00"},          {1e17, "1000000000000000.00"},
   };
   for (const auto& [sentit, odotettu] : rivit) {
     std::u16string t;
@@ -193,15 +211,24 @@ TEST(Aikakaava, Taulukko) {
   const Paivays pvm{2025, 3, 7};
   const Kellonaika aika{14, 5, 9};
   const std::pair<const char16_t*, const char*> rivit[] = {
-      {u"d.M.yyyy", "7.3.2025"},         {u"dd.MM.yyyy", "07.03.2025"},
-      {u"yyyy-MM-dd", "2025-03-07"},     {u"M/d/yy", "3/7/25"},
-      {u"y", "25"},                      {u"H.mm.ss", "14.05.09"},
-      {u"HH:mm:ss", "14:05:09"},         {u"h:mm tt", "2:05 ip."},
-      {u"hh t", "02 i"},                 {u"H m s", "14 5 9"},
-      {u"'klo' H", "klo 14"},            {u"d 'd''s' M", "7 d's 3"},
-      {u"''d", "'7"},                    {u"ddd dddd", "pe perjantai"},
-      {u"MMM MMMM", "maalis maaliskuu"}, {u"g yyyy", "g 2025"},
-      {u"'auki", "auki"},                {u"", ""},
+      {u"d.M.yyyy", "7.3.2025"},
+      {u"dd.MM.yyyy", "07.03.2025"},
+      {u"yyyy-MM-dd", "2025-03-07"},
+      {u"M/d/yy", "3/7/25"},
+      {u"y", "25"},
+      {u"H.mm.ss", "14.05.09"},
+      {u"HH:mm:ss", "14:05:09"},
+      {u"h:mm tt", "2:05 ip."},
+      {u"hh t", "02 i"},
+      {u"H m s", "14 5 9"},
+      {u"'klo' H", "klo 14"},
+      {u"d 'd''s' M", "7 d's 3"},
+      {u"''d", "'7"},
+      {u"ddd dddd", "pe perjantai"},
+      {u"MMM MMMM", "maalis maaliskuu"},
+      {u"g yyyy", "g 2025"},
+      {u"'auki", "auki"},
+      {u"", ""},
   };
   for (const auto& [kaava, odotettu] : rivit) {
     std::u16string t;

@@ -21,7 +21,9 @@ using testi::TestiAlusta;
 using testi::TilapainenKansio;
 namespace fs = std::filesystem;
 
-std::string u8(std::u16string_view t) { return utf8ksi(t); }
+std::string u8(std::u16string_view t) {
+  return utf8ksi(t);
+}
 
 std::string lue(const fs::path& p) {
   std::ifstream f(p, std::ios::binary);
@@ -37,14 +39,22 @@ void kirjoita(const fs::path& p, const std::string& sisalto) {
 TEST(FeUrlkoodaa, Taulukko) {
   TestiAlusta a;
   const std::pair<const char16_t*, const char*> rivit[] = {
-      {u"Type mismatch", "Type;mismatch"}, {u"cmdTulkitse_Click", "cmdTulkitse%5FClick"},
-      {u"1138", "1138"},                   {u"-5", "-5"},
-      {u"ä", "%E4"},                       {u"Ä", "%C4"},
-      {u"ö", "%F6"},                       {u"€", "%80"},
-      {u"%", "%25"},                       {u"+", "%2B"},
-      {u"\t", "%09"},                      {u"\n", "%0A"},
-      {u"a  b", "a;;b"},                   {u"   ", ";;;"},
-      {u"", ""},                           {u"Ω", "%3F"},
+      {u"Type mismatch", "Type;mismatch"},
+      {u"cmdTulkitse_Click", "cmdTulkitse%5FClick"},
+      {u"1138", "1138"},
+      {u"-5", "-5"},
+      {u"ä", "%E4"},
+      {u"Ä", "%C4"},
+      {u"ö", "%F6"},
+      {u"€", "%80"},
+      {u"%", "%25"},
+      {u"+", "%2B"},
+      {u"\t", "%09"},
+      {u"\n", "%0A"},
+      {u"a  b", "a;;b"},
+      {u"   ", ";;;"},
+      {u"", ""},
+      {u"Ω", "%3F"},
       {u"Virhe: ä.b-c", "Virhe%3A;%E4.b-c"},
   };
   for (const auto& [teksti, odotettu] : rivit) {
@@ -59,9 +69,8 @@ TEST(FeKorvaa, Taulukko) {
     const char* odotettu;
   };
   const Rivi rivit[] = {
-      {u"a b c", u" ", u";", "a;b;c"},   {u"aab", u"ab", u"b", "b"},
-      {u"a b", u" ", u"  ", "a  b"},     {u"xx", u"x", u"xx", "xxxx"},
-      {u"abc", u"", u"-", "abc"},        {u"", u" ", u";", ""},
+      {u"a b c", u" ", u";", "a;b;c"}, {u"aab", u"ab", u"b", "b"}, {u"a b", u" ", u"  ", "a  b"},
+      {u"xx", u"x", u"xx", "xxxx"},    {u"abc", u"", u"-", "abc"}, {u"", u" ", u";", ""},
   };
   for (const auto& r : rivit) {
     EXPECT_EQ(u8(fe_korvaa(r.teksti, r.haku, r.korvaus)), r.odotettu) << u8(r.teksti);
@@ -108,13 +117,17 @@ TEST(SePulma, JarjestysVirhenumeroittain) {
     std::vector<std::string> alut;  // beginnings of the events in order
   };
   const Rivi rivit[] = {
-      {94, {"hiiri", "viesti:Pulma 94. Invalid use of null.\nJossain taulukossa tai kentässä on "
-                     "tyhjää, vaikkei saisi olla.\nPoistele turhat tyhjät rivit, täydennä puuttuvat "
-                     "tiedot ja yritä sitten uudelleen.",
-            "hiiri", "pulma:Kuvaus 94\r\n(virhe 94)"}},
-      {3014, {"hiiri", "hiiri", "pulma:Kuvaus 3014", "viesti:Pulma 3014. Sammuta ohjelma ja "
-                                                   "käynnistä se uudelleen, niin pääset jatkamaan "
-                                                   "työskentelyä."}},
+      {94,
+       {"hiiri",
+        "viesti:Pulma 94. Invalid use of null.\nJossain taulukossa tai kentässä on "
+        "tyhjää, vaikkei saisi olla.\nPoistele turhat tyhjät rivit, täydennä puuttuvat "
+        "tiedot ja yritä sitten uudelleen.",
+        "hiiri", "pulma:Kuvaus 94\r\n(virhe 94)"}},
+      {3014,
+       {"hiiri", "hiiri", "pulma:Kuvaus 3014",
+        "viesti:Pulma 3014. Sammuta ohjelma ja "
+        "käynnistä se uudelleen, niin pääset jatkamaan "
+        "työskentelyä."}},
       {13, {"hiiri", "hiiri", "pulma:Kuvaus 13"}},
   };
   for (const auto& r : rivit) {
@@ -124,7 +137,8 @@ TEST(SePulma, JarjestysVirhenumeroittain) {
     EXPECT_EQ(nostaAnsassa(r.numero), 0.0);
     ASSERT_EQ(a.tapahtumat.size(), r.alut.size()) << r.numero;
     for (std::size_t i = 0; i < r.alut.size(); ++i) {
-      EXPECT_EQ(u8(a.tapahtumat[i]).substr(0, r.alut[i].size()), r.alut[i]) << r.numero << " #" << i;
+      EXPECT_EQ(u8(a.tapahtumat[i]).substr(0, r.alut[i].size()), r.alut[i])
+          << r.numero << " #" << i;
     }
     // The log entry is written before the restart message, and for every number.
     EXPECT_TRUE(fs::exists(kansio.polku() / "virhelog.txt")) << r.numero;
@@ -143,7 +157,8 @@ TEST(SePulma, KaksiVirhettaKaksiKokonaistaMerkintaa) {
       "\r\nApp.EXEName: Kelviomaro\r\nTyöhakemisto: \r\nTulostettu: 8.12.2026\r\n"
       "Kello: 9.05.07\r\n\r\n\r\n"
       "Kuvaus 6\r\n(virhe 6)\r\n\r\nKutsurivi      2000\r\nModuulista   euro\r\n"
-      "Rutiinista     fe_yleisval\r\n" + std::string(70, '-') + "\r\n";
+      "Rutiinista     fe_yleisval\r\n" +
+      std::string(70, '-') + "\r\n";
   EXPECT_EQ(lue(kansio.polku() / "virhelog.txt"), "vanha sisältö\r\n" + merkinta + merkinta);
 }
 
@@ -178,16 +193,17 @@ TEST(FeVirheraportti, Epaonnistuminen) {
     std::u16string ohjelmakansio() override { nosta(76, u"Path not found"); }
   };
   KaatuvaKansio a;
-  EXPECT_EQ(u8(fe_virheraportti()),
-            "Kelvio - virheraportti\r\n\r\n6.0-versio: \r\n\n\rVirhe virherivin muodostuksessa:Path "
-            "not found");
+  EXPECT_EQ(
+      u8(fe_virheraportti()),
+      "Kelvio - virheraportti\r\n\r\n6.0-versio: \r\n\n\rVirhe virherivin muodostuksessa:Path "
+      "not found");
   a.kaadu = true;
   EXPECT_EQ(u8(fe_virheraportti()),
             "\n\rVirhe virherivin muodostuksessa:Invalid procedure call or argument");
 }
 
 class DataKansio : public ::testing::Test {
-protected:
+ protected:
   TilapainenKansio ohjelma;
   TilapainenKansio profiili;
   TestiAlusta a;
@@ -195,9 +211,13 @@ protected:
     a.kansio = ohjelma.u16();
     a.profiili = profiili.u16();
   }
-  void asetukset(const std::string& sisalto) { kirjoita(ohjelma.polku() / "ainehake.oma", sisalto); }
+  void asetukset(const std::string& sisalto) {
+    kirjoita(ohjelma.polku() / "ainehake.oma", sisalto);
+  }
   void luo(const std::string& alikansio) { fs::create_directories(profiili.polku() / alikansio); }
-  std::string profiilissa(const std::string& alikansio) { return (profiili.polku() / alikansio).string(); }
+  std::string profiilissa(const std::string& alikansio) {
+    return (profiili.polku() / alikansio).string();
+  }
 };
 
 TEST_F(DataKansio, EiAsetustiedostoa) {

@@ -35,8 +35,8 @@ constexpr Asettelu VERSIO2{
     44};
 constexpr Asettelu VERSIO4{
     u"Viivakoodin versio 4: euromääräinen, IBAN-tilinumero ja kansallinen viite", 18, 29, 49};
-constexpr Asettelu VERSIO5{u"Viivakoodin versio 5: euromääräinen, IBAN-tilinumero ja RF-viite",
-                           18, 26, 49};
+constexpr Asettelu VERSIO5{u"Viivakoodin versio 5: euromääräinen, IBAN-tilinumero ja RF-viite", 18,
+                           26, 49};
 
 void eraPaiva(std::u16string_view kentta, Tulkinta& t) {
   const double vuosi = 2000.0 + fe_yleisval(kentta.substr(0, 2));
@@ -86,7 +86,8 @@ void tulkitseVersio(std::u16string_view koodi, const Asettelu& a, const Aluesetu
   r.append(a.otsikko);
   r.append(RIVINVAIHTO);
   r.append(RIVINVAIHTO);
-  r.append(t.versio == u'2' ? u"Saajan tili (kansallinen muoto) = " : u"Saajan tili (IBAN-muodossa) = ");
+  r.append(t.versio == u'2' ? u"Saajan tili (kansallinen muoto) = "
+                            : u"Saajan tili (IBAN-muodossa) = ");
   r.append(t.tili);
   r.append(RIVINVAIHTO);
   r.append(rf ? u"Viitenumero (RF-viite) =  " : u"Viitenumero (kansallinen) =  ");

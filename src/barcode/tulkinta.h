@@ -15,12 +15,12 @@ enum class Laji : std::uint8_t { Tulkinta, VaaraPituus, TuntematonVersio };
 // that its texts keep their capacity; every run sets every value it uses.
 struct Tulkinta {
   Laji laji = Laji::VaaraPituus;
-  char16_t versio = 0;       // '2', '4' or '5' for an interpretation
-  std::size_t pituus = 0;    // length of the input as typed
-  std::u16string raportti;   // lines joined by CR LF
-  std::u16string tili;       // account text as shown
-  std::u16string viite;      // reference text as shown, without pattern padding
-  double sentit = 0;         // the amount field as read, in cents
+  char16_t versio = 0;      // '2', '4' or '5' for an interpretation
+  std::size_t pituus = 0;   // length of the input as typed
+  std::u16string raportti;  // lines joined by CR LF
+  std::u16string tili;      // account text as shown
+  std::u16string viite;     // reference text as shown, without pattern padding
+  double sentit = 0;        // the amount field as read, in cents
   bool onEraPaiva = false;
   Paivays eraPaiva;
   // Working texts.

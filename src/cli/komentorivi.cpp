@@ -44,7 +44,7 @@ constexpr std::string_view VERSIO = "kelvio 1.00\n";
 
 // Settings of the system, with what the command line overrides.
 class OhitetutAsetukset final : public Aluesetukset {
-public:
+ public:
   explicit OhitetutAsetukset(const Aluesetukset& pohja) : pohja_(pohja) {}
   std::optional<std::u16string> erotin;
   std::optional<Aikakaava> kaava;
@@ -63,13 +63,13 @@ public:
     pohja_.kirjoitaAika(kohde, aika);
   }
 
-private:
+ private:
   const Aluesetukset& pohja_;
 };
 
 // Counts the errors shown, so that they make the exit status 1.
 class KomentoriviAlusta final : public JarjestelmaAlusta {
-public:
+ public:
   int virheita = 0;
   bool naytaPulma(std::u16string_view virheteksti, std::u16string_view kysely) override {
     ++virheita;
@@ -78,7 +78,7 @@ public:
 };
 
 class Tuloste {
-public:
+ public:
   explicit Tuloste(std::FILE* f) : f_(f) { puskuri.reserve(KOKO + 4096); }
   Tuloste(const Tuloste&) = delete;
   Tuloste& operator=(const Tuloste&) = delete;
@@ -97,7 +97,7 @@ public:
     std::fflush(f_);
   }
 
-private:
+ private:
   static constexpr std::size_t KOKO = 1U << 20;
   std::FILE* f_;
 };
@@ -110,7 +110,7 @@ struct Valinnat {
 };
 
 class Ajo {
-public:
+ public:
   Ajo(const Valinnat& v, const Aluesetukset& asetukset, std::FILE* tuloste, const char* rivinvaihto)
       : valinnat_(v), asetukset_(asetukset), tuloste_(tuloste), rv_(rivinvaihto) {}
 
@@ -137,7 +137,7 @@ public:
   [[nodiscard]] bool selityksia() const { return selityksia_; }
   void lopeta() { tuloste_.tyhjenna(); }
 
-private:
+ private:
   void kirjoitaRaportti() {
     std::string& o = tuloste_.puskuri;
     if (!ensimmainen_) {
@@ -277,8 +277,8 @@ int kayttovirhe(std::FILE* virheet, const std::string& teksti) {
 
 }  // namespace
 
-int komentorivi(const std::vector<std::u16string>& argumentit, std::FILE* syote,
-                std::FILE* tuloste, std::FILE* virheet, const char* rivinvaihto) {
+int komentorivi(const std::vector<std::u16string>& argumentit, std::FILE* syote, std::FILE* tuloste,
+                std::FILE* virheet, const char* rivinvaihto) {
   KomentoriviAlusta jarjestelma;
   Alusta* edellinen = asetaAlusta(&jarjestelma);
   struct Palauta {
@@ -301,7 +301,8 @@ int komentorivi(const std::vector<std::u16string>& argumentit, std::FILE* syote,
     }
     std::u16string_view nimi = a;
     std::optional<std::u16string_view> arvo;
-    if (const std::size_t yhtasuuri = a.find(u'='); a.substr(0, 2) == u"--" && yhtasuuri != std::u16string_view::npos) {
+    if (const std::size_t yhtasuuri = a.find(u'=');
+        a.substr(0, 2) == u"--" && yhtasuuri != std::u16string_view::npos) {
       nimi = a.substr(0, yhtasuuri);
       arvo = a.substr(yhtasuuri + 1);
     }

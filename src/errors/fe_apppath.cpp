@@ -29,7 +29,7 @@ std::u16string liita(std::u16string_view kansio, std::u16string_view nimi, char1
 }
 
 std::u16string ehdokas(std::u16string_view rivi, char16_t erotin) {
-  const std::u16string profiili = alusta().ymparisto(u"USERPROFILE");
+  std::u16string profiili = alusta().ymparisto(u"USERPROFILE");
   if (ilmanValilyonteja(rivi) == u"*") {
     for (const std::u16string_view nimi : {u"Omat tiedostot", u"My documents", u"Mina dokument"}) {
       std::u16string kansio = profiili + erotin;
@@ -89,6 +89,8 @@ bool fe_onkansio(std::u16string_view kansio) noexcept {
   }
 }
 
-void unohdaAppPath() noexcept { valimuisti().clear(); }
+void unohdaAppPath() noexcept {
+  valimuisti().clear();
+}
 
 }  // namespace kelvio

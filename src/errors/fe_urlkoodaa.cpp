@@ -59,6 +59,8 @@ std::u16string fe_urlkoodaa(std::u16string_view arvo) {
   return tulos;
 }
 
-std::u16string fe_urlkoodaa(std::nullptr_t) { return {}; }
+std::u16string fe_urlkoodaa(std::nullptr_t) {
+  return {};
+}
 
 }  // namespace kelvio

@@ -34,9 +34,8 @@ std::u16string virheteksti(std::int32_t numero, std::u16string_view kuvaus, std:
   return t;
 }
 
-std::u16string kyselyteksti(std::int32_t numero, std::u16string_view kuvaus,
-                            std::int16_t kutsurivi, std::u16string_view moduuli,
-                            std::u16string_view rutiini) {
+std::u16string kyselyteksti(std::int32_t numero, std::u16string_view kuvaus, std::int16_t kutsurivi,
+                            std::u16string_view moduuli, std::u16string_view rutiini) {
   std::u16string t = u"terms=";
   t += fe_urlkoodaa(kuvaus) + u"+";
   t += u"virhe;" + fe_urlkoodaa(luku(numero)) + u"+";
@@ -58,8 +57,10 @@ void se_Pulma(std::int16_t kutsurivi, std::u16string_view moduuli,
     }
     nollaaHiiriTurvallisesti();
 
-    const std::u16string teksti = virheteksti(virhe.numero, virhe.kuvaus, kutsurivi, moduuli, rutiini);
-    const std::u16string kysely = kyselyteksti(virhe.numero, virhe.kuvaus, kutsurivi, moduuli, rutiini);
+    const std::u16string teksti =
+        virheteksti(virhe.numero, virhe.kuvaus, kutsurivi, moduuli, rutiini);
+    const std::u16string kysely =
+        kyselyteksti(virhe.numero, virhe.kuvaus, kutsurivi, moduuli, rutiini);
     if (!alusta().naytaPulma(teksti, kysely)) {
       return;
     }

@@ -20,7 +20,9 @@ std::u16string_view virheenKuvaus(std::int32_t numero) {
   }
 }
 
-void nosta(std::int32_t numero) { throw Ajovirhe{numero, std::u16string(virheenKuvaus(numero))}; }
+void nosta(std::int32_t numero) {
+  throw Ajovirhe{numero, std::u16string(virheenKuvaus(numero))};
+}
 
 void nosta(std::int32_t numero, std::u16string kuvaus) {
   throw Ajovirhe{numero, std::move(kuvaus)};

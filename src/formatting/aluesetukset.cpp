@@ -11,16 +11,16 @@ namespace kelvio {
 namespace {
 
 constexpr std::array<std::u16string_view, 7> PAIVAT = {u"ma", u"ti", u"ke", u"to",
-                                                      u"pe", u"la", u"su"};
+                                                       u"pe", u"la", u"su"};
 constexpr std::array<std::u16string_view, 7> PAIVAT_PITKAT = {
     u"maanantai", u"tiistai", u"keskiviikko", u"torstai", u"perjantai", u"lauantai", u"sunnuntai"};
-constexpr std::array<std::u16string_view, 12> KUUT = {
-    u"tammi", u"helmi", u"maalis", u"huhti", u"touko", u"kesä",
-    u"heinä", u"elo",   u"syys",   u"loka",  u"marras", u"joulu"};
+constexpr std::array<std::u16string_view, 12> KUUT = {u"tammi", u"helmi", u"maalis", u"huhti",
+                                                      u"touko", u"kesä",  u"heinä",  u"elo",
+                                                      u"syys",  u"loka",  u"marras", u"joulu"};
 
 bool onKaavakirjain(char16_t c) {
-  return c == u'd' || c == u'M' || c == u'y' || c == u'H' || c == u'h' || c == u'm' ||
-         c == u's' || c == u't';
+  return c == u'd' || c == u'M' || c == u'y' || c == u'H' || c == u'h' || c == u'm' || c == u's' ||
+         c == u't';
 }
 
 }  // namespace
@@ -73,7 +73,10 @@ Aikakaava::Aikakaava(std::u16string_view kaava) {
     Osa osa = Osa::Teksti;
     switch (c) {
       case u'd':
-        osa = n == 1 ? Osa::Paiva : n == 2 ? Osa::Paiva2 : n == 3 ? Osa::PaivanNimi : Osa::PaivanNimiPitka;
+        osa = n == 1   ? Osa::Paiva
+              : n == 2 ? Osa::Paiva2
+              : n == 3 ? Osa::PaivanNimi
+                       : Osa::PaivanNimiPitka;
         break;
       case u'M':
         osa = n == 1   ? Osa::Kuukausi
@@ -81,24 +84,12 @@ Aikakaava::Aikakaava(std::u16string_view kaava) {
               : n == 3 ? Osa::KuukaudenNimi
                        : Osa::KuukaudenNimiPitka;
         break;
-      case u'y':
-        osa = n == 1 ? Osa::Vuosi1 : n == 2 ? Osa::Vuosi2 : Osa::Vuosi4;
-        break;
-      case u'H':
-        osa = yksi ? Osa::Tunti24 : Osa::Tunti24_2;
-        break;
-      case u'h':
-        osa = yksi ? Osa::Tunti12 : Osa::Tunti12_2;
-        break;
-      case u'm':
-        osa = yksi ? Osa::Minuutti : Osa::Minuutti2;
-        break;
-      case u's':
-        osa = yksi ? Osa::Sekunti : Osa::Sekunti2;
-        break;
-      default:
-        osa = yksi ? Osa::Ampm1 : Osa::Ampm;
-        break;
+      case u'y': osa = n == 1 ? Osa::Vuosi1 : n == 2 ? Osa::Vuosi2 : Osa::Vuosi4; break;
+      case u'H': osa = yksi ? Osa::Tunti24 : Osa::Tunti24_2; break;
+      case u'h': osa = yksi ? Osa::Tunti12 : Osa::Tunti12_2; break;
+      case u'm': osa = yksi ? Osa::Minuutti : Osa::Minuutti2; break;
+      case u's': osa = yksi ? Osa::Sekunti : Osa::Sekunti2; break;
+      default: osa = yksi ? Osa::Ampm1 : Osa::Ampm; break;
     }
     palat_.push_back({osa, {}});
   }

@@ -21,7 +21,7 @@ struct Kellonaika {
 };
 
 class Aluesetukset {
-public:
+ public:
   virtual ~Aluesetukset() = default;
   virtual std::u16string_view desimaalierotin() const = 0;
   // Appends the date in the short date format.
@@ -33,15 +33,34 @@ public:
 // A Windows-style date or time pattern (d, dd, ddd, dddd, M..MMMM, y, yy, yyyy,
 // H, HH, h, hh, m, mm, s, ss, t, tt, 'quoted text'), read once, written often.
 class Aikakaava {
-public:
+ public:
   explicit Aikakaava(std::u16string_view kaava);
   void kirjoita(std::u16string& kohde, const Paivays& pvm, const Kellonaika& aika) const;
 
-private:
+ private:
   enum class Osa : std::uint8_t {
-    Teksti, Paiva, Paiva2, PaivanNimi, PaivanNimiPitka, Kuukausi, Kuukausi2, KuukaudenNimi,
-    KuukaudenNimiPitka, Vuosi1, Vuosi2, Vuosi4, Tunti24, Tunti24_2, Tunti12, Tunti12_2,
-    Minuutti, Minuutti2, Sekunti, Sekunti2, Ampm1, Ampm
+    Teksti,
+    Paiva,
+    Paiva2,
+    PaivanNimi,
+    PaivanNimiPitka,
+    Kuukausi,
+    Kuukausi2,
+    KuukaudenNimi,
+    KuukaudenNimiPitka,
+    Vuosi1,
+    Vuosi2,
+    Vuosi4,
+    Tunti24,
+    Tunti24_2,
+    Tunti12,
+    Tunti12_2,
+    Minuutti,
+    Minuutti2,
+    Sekunti,
+    Sekunti2,
+    Ampm1,
+    Ampm
   };
   struct Pala {
     Osa osa;
@@ -52,7 +71,7 @@ private:
 
 // Settings given as patterns: the non-Windows default, tests and command-line overrides.
 class KaavaAsetukset : public Aluesetukset {
-public:
+ public:
   KaavaAsetukset(std::u16string erotin, std::u16string_view paivaysKaava,
                  std::u16string_view aikaKaava);
   std::u16string_view desimaalierotin() const override { return erotin_; }
@@ -62,7 +81,7 @@ public:
   // Finnish: ",", "d.M.yyyy", "H.mm.ss".
   static const KaavaAsetukset& suomi();
 
-private:
+ private:
   std::u16string erotin_;
   Aikakaava paivays_;
   Aikakaava aika_;

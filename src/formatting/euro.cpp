@@ -11,11 +11,13 @@ namespace kelvio {
 
 namespace {
 
-bool onNumero(char16_t c) { return c >= u'0' && c <= u'9'; }
+bool onNumero(char16_t c) {
+  return c >= u'0' && c <= u'9';
+}
 
 // The normalised text of the routine, read one character at a time.
 class Lukija {
-public:
+ public:
   explicit Lukija(std::u16string_view teksti) : teksti_(teksti) {
     for (const char16_t c : teksti) {
       if (c == u'.' || c == u',') {
@@ -30,7 +32,7 @@ public:
     siirry();
   }
 
-private:
+ private:
   // Moves to the next character of the normalised text that the reading sees.
   void siirry() {
     for (; kohta_ < teksti_.size(); ++kohta_) {
@@ -123,7 +125,8 @@ double luePitka(std::u16string_view teksti) {
   (void)loppu;
   if (tila == std::errc::result_out_of_range) {
     // Tiny numbers read as zero; only large ones overflow.
-    const std::int64_t suuruus = kokonaisia > 0 ? kokonaisia + eksponentti : eksponentti - etunollia;
+    const std::int64_t suuruus =
+        kokonaisia > 0 ? kokonaisia + eksponentti : eksponentti - etunollia;
     if (suuruus > 0) {
       nosta(VIRHE_YLIVUOTO);
     }

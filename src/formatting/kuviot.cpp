@@ -39,7 +39,8 @@ void numeroiksi(double sentit, Numerot& n) {
   // Whole cents of a moderate amount: sentit / 100 rounds back to them exactly.
   if (sentit == std::trunc(sentit) && std::fabs(sentit) < 1e13) {
     const auto arvo = static_cast<std::int64_t>(sentit);
-    const std::uint64_t suuruus = arvo < 0 ? 0 - static_cast<std::uint64_t>(arvo) : static_cast<std::uint64_t>(arvo);
+    const std::uint64_t suuruus =
+        arvo < 0 ? 0 - static_cast<std::uint64_t>(arvo) : static_cast<std::uint64_t>(arvo);
     n.negatiivinen = arvo < 0;
     const std::uint64_t euroja = suuruus / 100;
     n.desimaalit[0] = static_cast<char>('0' + (suuruus / 10) % 10);
@@ -55,11 +56,11 @@ void numeroiksi(double sentit, Numerot& n) {
   // Exactly halfway between two cents means x.125, x.375, x.625 or x.875:
   // eight times the amount is then an odd whole number.
   const double kahdeksan = suuruus * 8.0;
-  const bool puolivali = suuruus < 1e15 && kahdeksan == std::trunc(kahdeksan) &&
-                         std::fmod(kahdeksan, 2.0) == 1.0;
+  const bool puolivali =
+      suuruus < 1e15 && kahdeksan == std::trunc(kahdeksan) && std::fmod(kahdeksan, 2.0) == 1.0;
   const int tarkkuus = puolivali ? 3 : 2;
-  const auto [loppu, tila] =
-      std::to_chars(n.merkit, n.merkit + sizeof n.merkit, suuruus, std::chars_format::fixed, tarkkuus);
+  const auto [loppu, tila] = std::to_chars(n.merkit, n.merkit + sizeof n.merkit, suuruus,
+                                           std::chars_format::fixed, tarkkuus);
   (void)tila;
   std::size_t pituus = static_cast<std::size_t>(loppu - n.merkit);
   if (puolivali) {

@@ -10,7 +10,7 @@ namespace {
 // In place until a program installs its own: Finnish settings, no user
 // interface, no files. Benchmarks and the bare core run on it.
 class HiljainenAlusta final : public Alusta {
-public:
+ public:
   const Aluesetukset& aluesetukset() override { return KaavaAsetukset::suomi(); }
   Hetki nyt() override { return {}; }
   void viesti(std::u16string_view /*teksti*/) override {}
@@ -40,7 +40,9 @@ Alusta* nykyinen = &hiljainen;
 
 }  // namespace
 
-Alusta& alusta() { return *nykyinen; }
+Alusta& alusta() {
+  return *nykyinen;
+}
 
 Alusta* asetaAlusta(Alusta* uusi) noexcept {
   Alusta* vanha = nykyinen;

@@ -15,7 +15,7 @@ struct Hetki {
 };
 
 class Alusta {
-public:
+ public:
   virtual ~Alusta() = default;
 
   // Regional settings and clock.

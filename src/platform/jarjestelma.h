@@ -9,7 +9,7 @@ namespace kelvio {
 
 // The user interface here is standard error: programs with windows override it.
 class JarjestelmaAlusta : public Alusta {
-public:
+ public:
   JarjestelmaAlusta();
   ~JarjestelmaAlusta() override;
   JarjestelmaAlusta(const JarjestelmaAlusta&) = delete;
@@ -32,7 +32,7 @@ public:
   void liitaTiedostoon(std::u16string_view polku, std::u16string_view teksti) override;
   std::uint8_t ansiKoodi(char16_t merkki) override;
 
-private:
+ private:
   std::unique_ptr<Aluesetukset> asetukset_;
 };
 

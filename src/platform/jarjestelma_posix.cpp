@@ -76,7 +76,9 @@ JarjestelmaAlusta::JarjestelmaAlusta()
     : asetukset_(std::make_unique<KaavaAsetukset>(u",", u"d.M.yyyy", u"H.mm.ss")) {}
 JarjestelmaAlusta::~JarjestelmaAlusta() = default;
 
-const Aluesetukset& JarjestelmaAlusta::aluesetukset() { return *asetukset_; }
+const Aluesetukset& JarjestelmaAlusta::aluesetukset() {
+  return *asetukset_;
+}
 
 Hetki JarjestelmaAlusta::nyt() {
   const std::time_t t = std::time(nullptr);
@@ -85,7 +87,9 @@ Hetki JarjestelmaAlusta::nyt() {
   return {{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday}, {tm.tm_hour, tm.tm_min, tm.tm_sec}};
 }
 
-void JarjestelmaAlusta::viesti(std::u16string_view teksti) { kirjoitaVirheeseen(teksti); }
+void JarjestelmaAlusta::viesti(std::u16string_view teksti) {
+  kirjoitaVirheeseen(teksti);
+}
 
 void JarjestelmaAlusta::nollaaHiiri() {}
 
@@ -97,7 +101,9 @@ bool JarjestelmaAlusta::naytaPulma(std::u16string_view virheteksti, std::u16stri
   return true;
 }
 
-std::u16string JarjestelmaAlusta::sovelluksenNimi() { return u"Kelvio"; }
+std::u16string JarjestelmaAlusta::sovelluksenNimi() {
+  return u"Kelvio";
+}
 
 std::u16string JarjestelmaAlusta::ohjelmanNimi() {
   std::string polku = ohjelmanPolku();
@@ -127,7 +133,9 @@ std::u16string JarjestelmaAlusta::ymparisto(std::u16string_view nimi) {
   return arvo == nullptr ? std::u16string() : utf16ksi(arvo);
 }
 
-char16_t JarjestelmaAlusta::erotin() { return u'/'; }
+char16_t JarjestelmaAlusta::erotin() {
+  return u'/';
+}
 
 std::u16string JarjestelmaAlusta::lueEnsimmainenRivi(std::u16string_view polku) {
   std::FILE* f = std::fopen(utf8ksi(polku).c_str(), "rb");
@@ -202,6 +210,8 @@ void JarjestelmaAlusta::liitaTiedostoon(std::u16string_view polku, std::u16strin
   }
 }
 
-std::uint8_t JarjestelmaAlusta::ansiKoodi(char16_t merkki) { return windows1252(merkki); }
+std::uint8_t JarjestelmaAlusta::ansiKoodi(char16_t merkki) {
+  return windows1252(merkki);
+}
 
 }  // namespace kelvio

@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Builds and starts Kelviomaro.exe under Wine (on a fresh Debian machine too).
+# With arguments, runs the command line instead: scripts/run.sh --cli BARCODE...
+set -euo pipefail
+cd "$(dirname "$0")/.."
+if [ "${1:-}" = "--cli" ]; then
+  shift
+  bash scripts/setup.sh cmake ninja-build g++ libgtest-dev libgmock-dev
+  cmake --preset default >/dev/null && cmake --build --preset default --target kelvio >/dev/null
+  exec build/default/src/kelvio "$@"
+fi
+bash scripts/setup.sh cmake ninja-build g++-mingw-w64-x86-64-posix wine wine64 xvfb
+cmake --preset windows >/dev/null && cmake --build --preset windows --target Kelviomaro >/dev/null
+export WINEDEBUG=-all
+export WINEPREFIX="${WINEPREFIX:-$HOME/.wine-kelvio}"
+if [ -n "${DISPLAY:-}" ]; then
+  exec wine build/windows/src/app/Kelviomaro.exe
+fi
+echo "No display: running under Xvfb (use scripts/screenshot.sh to see the window)."
+exec xvfb-run -a wine build/windows/src/app/Kelviomaro.exe
