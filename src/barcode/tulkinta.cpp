@@ -15,6 +15,8 @@ namespace kelvio {
 
 namespace {
 
+using namespace std::string_view_literals;
+
 constexpr std::u16string_view RIVINVAIHTO = u"\r\n";
 constexpr std::size_t PITUUS = 54;
 
@@ -60,7 +62,7 @@ void tulkitseVersio(std::u16string_view koodi, const Asettelu& a, const Aluesetu
   t.viite.clear();
   t.viiteTeksti.clear();
   if (rf) {
-    t.tyo.assign(u"RF");
+    t.tyo.assign(u"RF"sv);
     t.tyo.append(osa(koodi, a.viite, 2));
     t.tyo.append(nollatPois(osa(koodi, a.viite + 2, 21)));
     ansaLisaa(t.viite, 6024, u"SEPA", u"fe_ryhmittele", [&] { ryhmittele(t.viite, t.tyo, 4); });
@@ -75,7 +77,7 @@ void tulkitseVersio(std::u16string_view koodi, const Asettelu& a, const Aluesetu
   if (t.versio == u'2') {
     ansaLisaa(t.tili, 2043, u"RsKTL", u"NormTili", [&] { normTili(t.tili, osa(koodi, 2, 14)); });
   } else {
-    t.tyo.assign(u"FI");
+    t.tyo.assign(u"FI"sv);
     t.tyo.append(osa(koodi, 2, 16));
     ansaLisaa(t.tili, 6024, u"SEPA", u"fe_ryhmittele", [&] { ryhmittele(t.tili, t.tyo, 4); });
   }
@@ -86,23 +88,23 @@ void tulkitseVersio(std::u16string_view koodi, const Asettelu& a, const Aluesetu
   r.append(a.otsikko);
   r.append(RIVINVAIHTO);
   r.append(RIVINVAIHTO);
-  r.append(t.versio == u'2' ? u"Saajan tili (kansallinen muoto) = "
-                            : u"Saajan tili (IBAN-muodossa) = ");
+  r.append(t.versio == u'2' ? u"Saajan tili (kansallinen muoto) = "sv
+                            : u"Saajan tili (IBAN-muodossa) = "sv);
   r.append(t.tili);
   r.append(RIVINVAIHTO);
-  r.append(rf ? u"Viitenumero (RF-viite) =  " : u"Viitenumero (kansallinen) =  ");
+  r.append(rf ? u"Viitenumero (RF-viite) =  "sv : u"Viitenumero (kansallinen) =  "sv);
   r.append(t.viiteTeksti);
   r.append(RIVINVAIHTO);
-  r.append(u"Eräpäivä = ");
+  r.append(u"Eräpäivä = "sv);
   if (t.onEraPaiva) {
     asetukset.kirjoitaPaivays(r, t.eraPaiva);
   } else {
-    r.append(u"ei eräpäivää");
+    r.append(u"ei eräpäivää"sv);
   }
   r.append(RIVINVAIHTO);
-  r.append(u"Summa = ");
+  r.append(u"Summa = "sv);
   r.append(t.summaTeksti);
-  r.append(u" €");
+  r.append(u" €"sv);
 }
 
 }  // namespace
@@ -117,9 +119,9 @@ void tulkitse(std::u16string_view syote, const Aluesetukset& asetukset, Tulkinta
   }
   if (koodi.size() != PITUUS) {
     t.laji = Laji::VaaraPituus;
-    t.raportti.append(u"Viivakoodin pituus on ");
+    t.raportti.append(u"Viivakoodin pituus on "sv);
     lisaaLuku(t.raportti, static_cast<std::int64_t>(syote.size()));
-    t.raportti.append(u" merkkiä.\r\nPankkiviivakoodin kuuluu olla 54 merkin pituinen.");
+    t.raportti.append(u" merkkiä.\r\nPankkiviivakoodin kuuluu olla 54 merkin pituinen."sv);
     return;
   }
   const Asettelu* asettelu = nullptr;
@@ -129,7 +131,7 @@ void tulkitse(std::u16string_view syote, const Aluesetukset& asetukset, Tulkinta
     case u'5': asettelu = &VERSIO5; break;
     default:
       t.laji = Laji::TuntematonVersio;
-      t.raportti.append(u"Tuntematon viivakoodin esittämistapa\r\n");
+      t.raportti.append(u"Tuntematon viivakoodin esittämistapa\r\n"sv);
       t.raportti.append(koodi);
       return;
   }

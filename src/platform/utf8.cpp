@@ -6,7 +6,19 @@ namespace kelvio {
 
 void utf8ksi(std::string& kohde, std::u16string_view teksti) {
   const std::size_t n = teksti.size();
-  for (std::size_t i = 0; i < n; ++i) {
+  // ASCII is most of it: one resize, then plain stores.
+  std::size_t i = 0;
+  {
+    const std::size_t alku = kohde.size();
+    kohde.resize(alku + n);
+    char* p = kohde.data() + alku;
+    while (i < n && teksti[i] < 0x80) {
+      p[i] = static_cast<char>(teksti[i]);
+      ++i;
+    }
+    kohde.resize(alku + i);
+  }
+  for (; i < n; ++i) {
     std::uint32_t c = teksti[i];
     if (c < 0x80) {
       kohde.push_back(static_cast<char>(c));
@@ -44,6 +56,16 @@ void utf16ksi(std::u16string& kohde, std::string_view tavut) {
   const auto* p = reinterpret_cast<const unsigned char*>(tavut.data());
   const std::size_t n = tavut.size();
   std::size_t i = 0;
+  {
+    const std::size_t alku = kohde.size();
+    kohde.resize(alku + n);
+    char16_t* q = kohde.data() + alku;
+    while (i < n && p[i] < 0x80) {
+      q[i] = p[i];
+      ++i;
+    }
+    kohde.resize(alku + i);
+  }
   while (i < n) {
     const unsigned char b = p[i];
     if (b < 0x80) {

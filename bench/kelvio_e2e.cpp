@@ -1,0 +1,62 @@
+// kelvio end to end: N generated barcodes on standard input, output to
+// /dev/null; prints barcodes per second and peak memory of the child.
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "bench/viivakoodit.h"
+
+int main(int argc, char** argv) {
+  if (argc < 3) {
+    std::fprintf(stderr, "usage: kelvio_e2e KELVIO COUNT [OPTIONS...]\n");
+    return 2;
+  }
+  const std::uint64_t maara = std::strtoull(argv[2], nullptr, 10);
+  const std::string tiedosto = "/tmp/kelvio-bench-" + std::to_string(maara) + ".txt";
+  {
+    std::ofstream f(tiedosto, std::ios::binary);
+    std::string puskuri;
+    for (std::uint64_t i = 0; i < maara; ++i) {
+      puskuri += kelvio::bench::viivakoodi(i);
+      puskuri += '\n';
+      if (puskuri.size() > (1U << 20)) {
+        f << puskuri;
+        puskuri.clear();
+      }
+    }
+    f << puskuri;
+  }
+  const auto alku = std::chrono::steady_clock::now();
+  const pid_t lapsi = fork();
+  if (lapsi == 0) {
+    const int sisaan = open(tiedosto.c_str(), O_RDONLY);
+    const int ulos = open("/dev/null", O_WRONLY);
+    dup2(sisaan, 0);
+    dup2(ulos, 1);
+    std::vector<char*> argumentit{argv[1]};
+    for (int i = 3; i < argc; ++i) {
+      argumentit.push_back(argv[i]);
+    }
+    argumentit.push_back(nullptr);
+    execv(argv[1], argumentit.data());
+    _exit(127);
+  }
+  int tila = 0;
+  rusage kaytto{};
+  wait4(lapsi, &tila, 0, &kaytto);
+  const double sekunnit =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - alku).count();
+  std::remove(tiedosto.c_str());
+  std::printf("%-28s %10llu barcodes  %12.0f barcodes/s  peak %ld KiB  exit %d\n",
+              argc > 3 ? argv[3] : "(default)", static_cast<unsigned long long>(maara),
+              static_cast<double>(maara) / sekunnit, kaytto.ru_maxrss, WEXITSTATUS(tila));
+  return 0;
+}
