@@ -1,0 +1,25 @@
+#include "app/IkkunaAlusta.h"
+
+#include <windows.h>
+
+#include <string>
+
+#include "dialogs/frmPulma.h"
+
+namespace kelvio {
+
+void IkkunaAlusta::viesti(std::u16string_view teksti) {
+  const std::u16string t(teksti);
+  // Owned by the active window, so it is modal to it.
+  MessageBoxW(GetActiveWindow(), reinterpret_cast<const wchar_t*>(t.c_str()), L"Kelvio", MB_OK);
+}
+
+void IkkunaAlusta::nollaaHiiri() {
+  SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+}
+
+bool IkkunaAlusta::naytaPulma(std::u16string_view virheteksti, std::u16string_view kysely) {
+  return kelvio::naytaPulma(GetActiveWindow(), virheteksti, kysely);
+}
+
+}  // namespace kelvio

@@ -1,0 +1,132 @@
+#include "app/frmKelviomaro.h"
+
+#include <windowsx.h>
+
+#include "app/ikkunat.h"
+#include "errors/virhe.h"
+#include "platform/alusta.h"
+
+namespace kelvio {
+
+namespace {
+
+// The layout at 96 DPI (15 twips to a pixel).
+constexpr int LEVEYS = 635;
+constexpr int KORKEUS = 400;
+constexpr Paikka LABEL1{22, 19, 431, 19};
+constexpr Paikka VIIVAKOODI{23, 46, 496, 24};
+constexpr Paikka TULKITSE{527, 44, 80, 27};
+constexpr Paikka TULKINTA{26, 91, 579, 245};
+constexpr Paikka TYHJENNA{27, 351, 85, 29};
+
+void asettele(Kelviomaro& f) {
+  asetaAsiakasalue(f.hwnd, LEVEYS, KORKEUS, f.dpi);
+  sijoita(f.Label1, LABEL1, f.dpi);
+  sijoita(f.txtViivakoodi, VIIVAKOODI, f.dpi);
+  sijoita(f.cmdTulkitse, TULKITSE, f.dpi);
+  sijoita(f.txtTulkinta, TULKINTA, f.dpi);
+  sijoita(f.cmdTyhjenna, TYHJENNA, f.dpi);
+  HFONT uusi = luoDialogifontti(f.dpi);
+  for (HWND h : {f.Label1, f.txtViivakoodi, f.cmdTulkitse, f.txtTulkinta, f.cmdTyhjenna}) {
+    SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(uusi), TRUE);
+  }
+  if (f.fontti != nullptr) {
+    DeleteObject(f.fontti);
+  }
+  f.fontti = uusi;
+}
+
+bool OnCreate(HWND hwnd) {
+  auto* f = new Kelviomaro;  // freed in OnNcDestroy
+  f->hwnd = hwnd;
+  SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(f));
+  f->dpi = GetDpiForWindow(hwnd);
+  // Created in tab order; the label right before the box it names.
+  f->Label1 =
+      luoOhjain(hwnd, L"STATIC", L"Lue pankkiviivakoodi ja paina enter", SS_NOPREFIX, 0, ID_LABEL1);
+  f->txtViivakoodi =
+      luoOhjain(hwnd, L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, ID_VIIVAKOODI);
+  SendMessageW(f->txtViivakoodi, EM_SETLIMITTEXT, 0, 0);
+  f->cmdTulkitse =
+      luoOhjain(hwnd, L"BUTTON", L"Tulkitse!", WS_TABSTOP | BS_DEFPUSHBUTTON, 0, ID_TULKITSE);
+  f->txtTulkinta = luoOhjain(hwnd, L"EDIT", L"", WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL,
+                             WS_EX_CLIENTEDGE, ID_TULKINTA);
+  SendMessageW(f->txtTulkinta, EM_SETLIMITTEXT, 0, 0);
+  f->cmdTyhjenna =
+      luoOhjain(hwnd, L"BUTTON", L"Tyhjennä!", WS_TABSTOP | BS_PUSHBUTTON, 0, ID_TYHJENNA);
+  asettele(*f);
+  return true;
+}
+
+void OnCommand(HWND hwnd, int id, UINT koodi) {
+  Kelviomaro* f = kelviomaro(hwnd);
+  if (f == nullptr || koodi != BN_CLICKED) {
+    return;
+  }
+  if (id == ID_TULKITSE) {
+    cmdTulkitse_Click(*f);
+  } else if (id == ID_TYHJENNA) {
+    cmdTyhjenna_Click(*f);
+  }
+}
+
+void OnDpiChanged(HWND hwnd, UINT dpi, const RECT* ehdotus) {
+  Kelviomaro* f = kelviomaro(hwnd);
+  f->dpi = dpi;
+  SetWindowPos(hwnd, nullptr, ehdotus->left, ehdotus->top, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  asettele(*f);
+}
+
+void OnNcDestroy(HWND hwnd) {
+  Kelviomaro* f = kelviomaro(hwnd);
+  SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+  if (f != nullptr && f->fontti != nullptr) {
+    DeleteObject(f->fontti);
+  }
+  delete f;
+}
+
+LRESULT CALLBACK ikkunaproseduuri(HWND hwnd, UINT viesti, WPARAM wp, LPARAM lp) {
+  switch (viesti) {
+    case WM_CREATE: return OnCreate(hwnd) ? 0 : -1;
+    case WM_COMMAND: OnCommand(hwnd, LOWORD(wp), HIWORD(wp)); return 0;
+    case DM_GETDEFID: return MAKELRESULT(ID_TULKITSE, DC_HASDEFID);
+    case WM_DPICHANGED: OnDpiChanged(hwnd, HIWORD(wp), reinterpret_cast<const RECT*>(lp)); return 0;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    case WM_NCDESTROY: OnNcDestroy(hwnd); break;
+    default: break;
+  }
+  return DefWindowProcW(hwnd, viesti, wp, lp);
+}
+
+}  // namespace
+
+Kelviomaro* kelviomaro(HWND hwnd) {
+  return reinterpret_cast<Kelviomaro*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}
+
+HWND luoKelviomaro(HWND omistaja) {
+  HINSTANCE h = GetModuleHandleW(nullptr);
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = ikkunaproseduuri;
+  wc.hInstance = h;
+  wc.hIcon = LoadIconW(h, MAKEINTRESOURCEW(1));
+  wc.hIconSm = wc.hIcon;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = KELVIOMARO_LUOKKA;
+  RegisterClassExW(&wc);
+  return CreateWindowExW(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, KELVIOMARO_LUOKKA,
+                         KELVIOMARO_OTSIKKO, WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,
+                         CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, omistaja, nullptr, h, nullptr);
+}
+
+void cmdTyhjenna_Click(Kelviomaro& f) {
+  SetWindowTextW(f.txtViivakoodi, L"");
+  SetWindowTextW(f.txtTulkinta, L"");
+  SetFocus(f.txtViivakoodi);
+}
+
+}  // namespace kelvio

@@ -1,0 +1,39 @@
+// The main window.
+#pragma once
+
+#include <windows.h>
+
+#include "barcode/tulkinta.h"
+
+namespace kelvio {
+
+struct Kelviomaro {
+  HWND hwnd = nullptr;
+  HWND Label1 = nullptr;
+  HWND txtViivakoodi = nullptr;
+  HWND cmdTulkitse = nullptr;
+  HWND txtTulkinta = nullptr;
+  HWND cmdTyhjenna = nullptr;
+  HFONT fontti = nullptr;
+  UINT dpi = 96;
+  Tulkinta tulkinta;  // working values, kept between runs
+};
+
+inline constexpr int ID_TULKITSE = IDOK;  // Enter in the window presses it
+inline constexpr int ID_VIIVAKOODI = 101;
+inline constexpr int ID_TULKINTA = 102;
+inline constexpr int ID_TYHJENNA = 103;
+inline constexpr int ID_LABEL1 = 104;
+
+inline constexpr wchar_t KELVIOMARO_LUOKKA[] = L"frmKelviomaro";
+inline constexpr wchar_t KELVIOMARO_OTSIKKO[] =
+    L"KELVIOMARO - Kerivo Pankkiviivakoodintulkitsija - Kelvio-tiimi 2026";
+
+// Creates the main window, owned by omistaja so that it has no taskbar button.
+HWND luoKelviomaro(HWND omistaja);
+Kelviomaro* kelviomaro(HWND hwnd);
+
+void cmdTulkitse_Click(Kelviomaro& f) noexcept;
+void cmdTyhjenna_Click(Kelviomaro& f);
+
+}  // namespace kelvio

@@ -1,0 +1,78 @@
+#include "app/ikkunat.h"
+
+#include "errors/virhe.h"
+
+namespace kelvio {
+
+HFONT luoDialogifontti(UINT dpi) {
+  NONCLIENTMETRICSW m{};
+  m.cbSize = sizeof m;
+  if (SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof m, &m, 0, dpi) != 0) {
+    return CreateFontIndirectW(&m.lfMessageFont);
+  }
+  return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
+HWND luoOhjain(HWND vanhempi, const wchar_t* luokka, const wchar_t* teksti, DWORD tyyli,
+               DWORD laajaTyyli, int tunnus) {
+  return CreateWindowExW(laajaTyyli, luokka, teksti, WS_CHILD | WS_VISIBLE | tyyli, 0, 0, 0, 0,
+                         vanhempi, reinterpret_cast<HMENU>(static_cast<INT_PTR>(tunnus)),
+                         GetModuleHandleW(nullptr), nullptr);
+}
+
+void sijoita(HWND ohjain, const Paikka& p, UINT dpi) {
+  SetWindowPos(ohjain, nullptr, skaalaa(p.vasen, dpi), skaalaa(p.yla, dpi), skaalaa(p.leveys, dpi),
+               skaalaa(p.korkeus, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void asetaAsiakasalue(HWND ikkuna, int leveys, int korkeus, UINT dpi) {
+  RECT r{0, 0, skaalaa(leveys, dpi), skaalaa(korkeus, dpi)};
+  const auto tyyli = static_cast<DWORD>(GetWindowLongPtrW(ikkuna, GWL_STYLE));
+  const auto laaja = static_cast<DWORD>(GetWindowLongPtrW(ikkuna, GWL_EXSTYLE));
+  AdjustWindowRectExForDpi(&r, tyyli, FALSE, laaja, dpi);
+  SetWindowPos(ikkuna, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+std::u16string lueTeksti(HWND ohjain) {
+  const int pituus = GetWindowTextLengthW(ohjain);
+  std::u16string teksti(static_cast<std::size_t>(pituus) + 1, u'\0');
+  const int n = GetWindowTextW(ohjain, reinterpret_cast<wchar_t*>(teksti.data()), pituus + 1);
+  teksti.resize(static_cast<std::size_t>(n > 0 ? n : 0));
+  return teksti;
+}
+
+void asetaTeksti(HWND ohjain, const std::u16string& teksti) {
+  if (SetWindowTextW(ohjain, reinterpret_cast<const wchar_t*>(teksti.c_str())) == 0) {
+    nosta(VIRHE_MUISTI);
+  }
+}
+
+void naytaModaalisti(HWND ikkuna, HWND omistaja) {
+  if (omistaja != nullptr) {
+    EnableWindow(omistaja, FALSE);
+  }
+  ShowWindow(ikkuna, SW_SHOW);
+  MSG msg;
+  bool lopeta = false;
+  while (IsWindow(ikkuna) != 0 && IsWindowVisible(ikkuna) != 0) {
+    const BOOL r = GetMessageW(&msg, nullptr, 0, 0);
+    if (r == 0 || r == -1) {
+      lopeta = r == 0;
+      break;
+    }
+    if (IsDialogMessageW(ikkuna, &msg) == 0) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+  }
+  if (omistaja != nullptr) {
+    EnableWindow(omistaja, TRUE);
+    SetActiveWindow(omistaja);
+  }
+  if (lopeta) {
+    PostQuitMessage(static_cast<int>(msg.wParam));
+  }
+}
+
+}  // namespace kelvio

@@ -1,0 +1,38 @@
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "app/IkkunaAlusta.h"
+#include "app/frmKelviomaro.h"
+
+int WINAPI wWinMain(HINSTANCE /*instanssi*/, HINSTANCE /*edellinen*/, PWSTR /*komentorivi*/,
+                    int naytto) {
+  // No DLL planted beside the program is loaded.
+  SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+  INITCOMMONCONTROLSEX cc{sizeof cc, ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&cc);
+
+  kelvio::IkkunaAlusta alusta;
+  kelvio::asetaAlusta(&alusta);
+
+  // A hidden owner keeps the main window off the taskbar.
+  HWND omistaja = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr);
+  HWND hwnd = kelvio::luoKelviomaro(omistaja);
+  if (hwnd == nullptr) {
+    return 1;
+  }
+  ShowWindow(hwnd, naytto);
+  SetFocus(kelvio::kelviomaro(hwnd)->txtViivakoodi);
+
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    if (IsDialogMessageW(GetAncestor(msg.hwnd, GA_ROOT), &msg) == 0) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+  }
+  DestroyWindow(omistaja);
+  kelvio::asetaAlusta(nullptr);
+  return static_cast<int>(msg.wParam);
+}

@@ -1,0 +1,121 @@
+#include "dialogs/frmMaakoodi.h"
+
+#include <cwctype>
+
+#include "app/ikkunat.h"
+
+namespace kelvio {
+
+std::u16string MaakoodiPeruttu;
+
+std::u16string totuusTekstiksi(bool arvo) {
+  return arvo ? u"True" : u"False";
+}
+
+bool tekstiTotuudeksi(std::u16string_view teksti) {
+  constexpr std::u16string_view TOSI = u"True";
+  if (teksti.size() != TOSI.size()) {
+    return false;
+  }
+  for (std::size_t i = 0; i < TOSI.size(); ++i) {
+    if (std::towlower(teksti[i]) != std::towlower(TOSI[i])) {
+      return false;
+    }
+  }
+  return true;
+}
+
+namespace {
+
+constexpr Paikka LISTA{12, 18, 282, 342};
+constexpr Paikka VIE{305, 19, 56, 33};
+constexpr Paikka PERUUTA{305, 57, 56, 33};
+
+void OnCreate(HWND hwnd) {
+  auto* f = new Maakoodi;  // freed in WM_NCDESTROY
+  f->hwnd = hwnd;
+  SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(f));
+  const UINT dpi = GetDpiForWindow(hwnd);
+  // Tab order: the buttons, then the list.
+  f->cmdVie = luoOhjain(hwnd, L"BUTTON", L"&Vie!", WS_TABSTOP | BS_PUSHBUTTON, 0, ID_VIE);
+  f->cmdPeruuta =
+      luoOhjain(hwnd, L"BUTTON", L"&Peruuta", WS_TABSTOP | BS_PUSHBUTTON, 0, ID_PERUUTA);
+  f->lstMaakoodi = luoOhjain(hwnd, L"LISTBOX", L"", WS_TABSTOP | WS_VSCROLL | LBS_NOINTEGRALHEIGHT,
+                             WS_EX_CLIENTEDGE, ID_LSTMAAKOODI);
+  f->fontti = luoDialogifontti(dpi);
+  for (HWND c : {f->cmdVie, f->cmdPeruuta, f->lstMaakoodi}) {
+    SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(f->fontti), FALSE);
+  }
+  asetaAsiakasalue(hwnd, 373, 391, dpi);
+  sijoita(f->lstMaakoodi, LISTA, dpi);
+  sijoita(f->cmdVie, VIE, dpi);
+  sijoita(f->cmdPeruuta, PERUUTA, dpi);
+}
+
+LRESULT CALLBACK proseduuri(HWND hwnd, UINT viesti, WPARAM wp, LPARAM lp) {
+  switch (viesti) {
+    case WM_CREATE: OnCreate(hwnd); return 0;
+    case WM_COMMAND: {
+      Maakoodi* f = maakoodi(hwnd);
+      if (f != nullptr && HIWORD(wp) == BN_CLICKED && LOWORD(wp) == ID_VIE) {
+        cmdVie_Click(*f);
+      } else if (f != nullptr && HIWORD(wp) == BN_CLICKED && LOWORD(wp) == ID_PERUUTA) {
+        cmdPeruuta_Click(*f);
+      }
+      return 0;
+    }
+    // Neither button is the default: Enter in the list does nothing.
+    case DM_GETDEFID: return 0;
+    case WM_NCDESTROY: {
+      Maakoodi* f = maakoodi(hwnd);
+      SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+      if (f != nullptr) {
+        DeleteObject(f->fontti);
+      }
+      delete f;
+      break;
+    }
+    default: break;
+  }
+  return DefWindowProcW(hwnd, viesti, wp, lp);
+}
+
+}  // namespace
+
+Maakoodi* maakoodi(HWND hwnd) {
+  return reinterpret_cast<Maakoodi*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}
+
+HWND luoMaakoodi(HWND omistaja) {
+  HINSTANCE h = GetModuleHandleW(nullptr);
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = proseduuri;
+  wc.hInstance = h;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = MAAKOODI_LUOKKA;
+  RegisterClassExW(&wc);
+  return CreateWindowExW(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, MAAKOODI_LUOKKA,
+                         L"Valitse maakoodi", WS_CAPTION | WS_SYSMENU, CW_USEDEFAULT, CW_USEDEFAULT,
+                         100, 100, omistaja, nullptr, h, nullptr);
+}
+
+void naytaMaakoodi(HWND dialogi, HWND omistaja) {
+  if (Maakoodi* f = maakoodi(dialogi)) {
+    SetFocus(f->cmdVie);
+  }
+  naytaModaalisti(dialogi, omistaja);
+}
+
+void cmdVie_Click(Maakoodi& f) {
+  MaakoodiPeruttu = totuusTekstiksi(false);
+  ShowWindow(f.hwnd, SW_HIDE);
+}
+
+void cmdPeruuta_Click(Maakoodi& f) {
+  MaakoodiPeruttu = totuusTekstiksi(true);
+  ShowWindow(f.hwnd, SW_HIDE);
+}
+
+}  // namespace kelvio
