@@ -1,2 +1,307 @@
+// The real windows, driven in-process with SendInput under Wine or Windows.
+#include <windows.h>
+
 #include <gtest/gtest.h>
-TEST(Ikkuna, Tyhja) {}
+
+#include <string>
+#include <vector>
+
+#include "app/IkkunaAlusta.h"
+#include "app/frmKelviomaro.h"
+#include "app/ikkunat.h"
+#include "dialogs/frmMaakoodi.h"
+#include "dialogs/frmPulma.h"
+#include "errors/fe_apppath.h"
+#include "platform/utf8.h"
+
+namespace kelvio {
+namespace {
+
+const std::string V4 = "479123456000001230015000000000000000000001234561251231";
+
+void pumppaa() {
+  MSG msg;
+  for (int kierros = 0; kierros < 5; ++kierros) {
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE) != 0) {
+      if (IsDialogMessageW(GetAncestor(msg.hwnd, GA_ROOT), &msg) == 0) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+      }
+    }
+    Sleep(20);
+  }
+}
+
+void nappain(WORD vk, bool ylos) {
+  INPUT i{};
+  i.type = INPUT_KEYBOARD;
+  i.ki.wVk = vk;
+  i.ki.dwFlags = ylos ? KEYEVENTF_KEYUP : 0;
+  SendInput(1, &i, sizeof i);
+}
+
+void paina(WORD vk, WORD muunnin = 0) {
+  if (muunnin != 0) {
+    nappain(muunnin, false);
+  }
+  nappain(vk, false);
+  nappain(vk, true);
+  if (muunnin != 0) {
+    nappain(muunnin, true);
+  }
+  pumppaa();
+}
+
+void kirjoita(const std::string& teksti) {
+  for (const char c : teksti) {
+    INPUT i[2]{};
+    i[0].type = i[1].type = INPUT_KEYBOARD;
+    i[0].ki.wScan = i[1].ki.wScan = static_cast<WORD>(c);
+    i[0].ki.dwFlags = KEYEVENTF_UNICODE;
+    i[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
+    SendInput(2, i, sizeof(INPUT));
+  }
+  pumppaa();
+}
+
+bool wine() {
+  HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+std::string teksti(HWND h) {
+  return utf8ksi(lueTeksti(h));
+}
+
+class Ikkuna : public ::testing::Test {
+ protected:
+  IkkunaAlusta alusta;
+  HWND omistaja = nullptr;
+  HWND hwnd = nullptr;
+  Kelviomaro* f = nullptr;
+  void SetUp() override {
+    asetaAlusta(&alusta);
+    omistaja = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+    hwnd = luoKelviomaro(omistaja);
+    ASSERT_NE(hwnd, nullptr);
+    f = kelviomaro(hwnd);
+    ShowWindow(hwnd, SW_SHOW);
+    SetForegroundWindow(hwnd);
+    SetFocus(f->txtViivakoodi);
+    pumppaa();
+  }
+  void TearDown() override {
+    DestroyWindow(hwnd);
+    DestroyWindow(omistaja);
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE) != 0) {
+    }
+    asetaAlusta(nullptr);
+  }
+};
+
+TEST_F(Ikkuna, SkannausJaEnter) {
+  kirjoita(V4);
+  paina(VK_RETURN);
+  const std::string r = teksti(f->txtTulkinta);
+  EXPECT_EQ(r.substr(0, 22), "Viivakoodin versio 4: ");
+  EXPECT_NE(r.find("Summa =   1 500,00 €"), std::string::npos) << r;
+  EXPECT_NE(r.find("Eräpäivä = 31.12.2025"), std::string::npos) << r;
+  DWORD alku = 0, loppu = 0;
+  SendMessageW(f->txtViivakoodi, EM_GETSEL, reinterpret_cast<WPARAM>(&alku),
+               reinterpret_cast<LPARAM>(&loppu));
+  EXPECT_EQ(alku, 0U);
+  EXPECT_EQ(loppu, 54U);
+  EXPECT_EQ(GetFocus(), f->txtViivakoodi);
+  // The next scan replaces the selected input.
+  kirjoita("105" + V4);
+  paina(VK_RETURN);
+  EXPECT_EQ(teksti(f->txtViivakoodi), "105" + V4);
+  EXPECT_EQ(teksti(f->txtTulkinta), r);
+}
+
+TEST_F(Ikkuna, TulosteruudunEnterJaCtrlEnter) {
+  kirjoita(V4);
+  paina(VK_RETURN);
+  SetFocus(f->txtTulkinta);
+  SetWindowTextW(f->txtTulkinta, L"x");
+  paina(VK_RETURN);
+  EXPECT_EQ(teksti(f->txtTulkinta).substr(0, 22), "Viivakoodin versio 4: ");
+  SetWindowTextW(f->txtTulkinta, L"");
+  paina(VK_RETURN, VK_CONTROL);
+  EXPECT_EQ(teksti(f->txtTulkinta), "\r\n");
+}
+
+TEST_F(Ikkuna, TyhjennaEnterillaJaValilyonnilla) {
+  if (wine()) {
+    GTEST_SKIP() << "synthetic keys on a focused button do not reach it under Wine 8";
+  }
+  for (const WORD vk : {WORD{VK_RETURN}, WORD{VK_SPACE}}) {
+    kirjoita(V4);
+    paina(VK_RETURN);
+    SetFocus(f->cmdTyhjenna);
+    paina(vk);
+    EXPECT_EQ(teksti(f->txtViivakoodi), "") << vk;
+    EXPECT_EQ(teksti(f->txtTulkinta), "") << vk;
+    EXPECT_EQ(GetFocus(), f->txtViivakoodi) << vk;
+  }
+}
+
+TEST_F(Ikkuna, SarkainkiertoJaEsc) {
+  if (wine()) {
+    GTEST_SKIP() << "synthetic Tab does not move the focus past the output box under Wine 8";
+  }
+  const HWND jarjestys[] = {f->cmdTulkitse, f->txtTulkinta, f->cmdTyhjenna, f->txtViivakoodi};
+  for (HWND odotettu : jarjestys) {
+    paina(VK_TAB);
+    EXPECT_EQ(GetFocus(), odotettu);
+  }
+  paina(VK_TAB, VK_SHIFT);
+  EXPECT_EQ(GetFocus(), f->cmdTyhjenna);
+  paina(VK_TAB, VK_SHIFT);
+  EXPECT_EQ(GetFocus(), f->txtTulkinta);
+  SetFocus(f->txtViivakoodi);
+  kirjoita("12");
+  paina(VK_ESCAPE);
+  EXPECT_EQ(teksti(f->txtViivakoodi), "12");
+  EXPECT_TRUE(IsWindowVisible(hwnd));
+}
+
+TEST_F(Ikkuna, PituusJa105) {
+  kirjoita("105" + std::string(54, '1'));
+  paina(VK_RETURN);
+  EXPECT_EQ(teksti(f->txtTulkinta),
+            "Tuntematon viivakoodin esittämistapa\r\n" + std::string(54, '1'));
+}
+
+TEST_F(Ikkuna, MitatJaTyylit96Dpi) {
+  if (GetDpiForWindow(hwnd) != 96) {
+    GTEST_SKIP() << "not at 96 DPI";
+  }
+  RECT r;
+  GetClientRect(hwnd, &r);
+  EXPECT_EQ(r.right, 635);
+  EXPECT_EQ(r.bottom, 400);
+  const std::pair<HWND, RECT> ohjaimet[] = {
+      {f->Label1, {22, 19, 453, 38}},        {f->txtViivakoodi, {23, 46, 519, 70}},
+      {f->cmdTulkitse, {527, 44, 607, 71}},  {f->txtTulkinta, {26, 91, 605, 336}},
+      {f->cmdTyhjenna, {27, 351, 112, 380}},
+  };
+  for (const auto& [h, odotettu] : ohjaimet) {
+    RECT o;
+    GetWindowRect(h, &o);
+    MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&o), 2);
+    EXPECT_EQ(o.left, odotettu.left);
+    EXPECT_EQ(o.top, odotettu.top);
+    EXPECT_EQ(o.right, odotettu.right);
+    EXPECT_EQ(o.bottom, odotettu.bottom);
+  }
+  const auto tyyli = static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE));
+  EXPECT_EQ(tyyli & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME), 0U);
+  EXPECT_NE(tyyli & WS_SYSMENU, 0U);
+  EXPECT_EQ(GetWindow(hwnd, GW_OWNER), omistaja);
+  EXPECT_EQ(GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
+}
+
+std::wstring versiotieto(const std::vector<char>& lohko, const wchar_t* nimi) {
+  wchar_t* arvo = nullptr;
+  UINT pituus = 0;
+  const std::wstring polku = std::wstring(L"\\StringFileInfo\\040904B0\\") + nimi;
+  if (VerQueryValueW(lohko.data(), polku.c_str(), reinterpret_cast<void**>(&arvo), &pituus) == 0) {
+    return L"?";
+  }
+  return {arvo};
+}
+
+TEST(Versio, Versiolohko) {
+  const wchar_t* exe = L"" KELVIOMARO_EXE;
+  const std::wstring polku = std::wstring(L"..\\src\\app\\") + exe;
+  DWORD kahva = 0;
+  const DWORD koko = GetFileVersionInfoSizeW(polku.c_str(), &kahva);
+  ASSERT_GT(koko, 0U);
+  std::vector<char> lohko(koko);
+  ASSERT_NE(GetFileVersionInfoW(polku.c_str(), 0, koko, lohko.data()), 0);
+  VS_FIXEDFILEINFO* kiintea = nullptr;
+  UINT pituus = 0;
+  ASSERT_NE(VerQueryValueW(lohko.data(), L"\\", reinterpret_cast<void**>(&kiintea), &pituus), 0);
+  EXPECT_EQ(kiintea->dwFileVersionMS, 0x00010000U);
+  EXPECT_EQ(kiintea->dwFileVersionLS, 0U);
+  EXPECT_EQ(kiintea->dwProductVersionMS, 0x00010000U);
+  EXPECT_EQ(versiotieto(lohko, L"FileVersion"), L"1.00");
+  EXPECT_EQ(versiotieto(lohko, L"ProductVersion"), L"1.00");
+  EXPECT_EQ(versiotieto(lohko, L"ProductName"), L"Kelvio");
+  EXPECT_EQ(versiotieto(lohko, L"InternalName"), L"Kelviomaro");
+  EXPECT_EQ(versiotieto(lohko, L"OriginalFilename"), L"Kelviomaro.exe");
+}
+
+// Closes the error window from inside its modal loop.
+void CALLBACK suljePulma(HWND, UINT, UINT_PTR ajastin, DWORD) {
+  if (HWND p = FindWindowW(PULMA_LUOKKA, nullptr)) {
+    static std::u16string teksti;
+    teksti = lueTeksti(GetDlgItem(p, ID_LBLPULMA));
+    SetPropW(GetDesktopWindow(), L"kelvio-pulma", reinterpret_cast<HANDLE>(&teksti));
+    PostMessageW(p, WM_CLOSE, 0, 0);
+    KillTimer(nullptr, ajastin);
+  }
+}
+
+TEST_F(Ikkuna, YlivuotoNayttaaPulmanJaKirjaaLokiin) {
+  unohdaAppPath();
+  const std::u16string loki = alusta.ohjelmakansio() + u"\\virhelog.txt";
+  DeleteFileW(reinterpret_cast<const wchar_t*>(loki.c_str()));
+  std::string s = V4;
+  s.replace(17, 8, "9E999999");
+  kirjoita(s);
+  SetTimer(nullptr, 0, 200, suljePulma);
+  paina(VK_RETURN);
+  pumppaa();
+  auto* pulma = reinterpret_cast<std::u16string*>(GetPropW(GetDesktopWindow(), L"kelvio-pulma"));
+  ASSERT_NE(pulma, nullptr);
+  const std::string t = utf8ksi(*pulma);
+  EXPECT_NE(t.find("Kutsurivi      2000"), std::string::npos) << t;
+  EXPECT_NE(t.find("Moduulista   euro"), std::string::npos) << t;
+  EXPECT_NE(t.find("Rutiinista     fe_yleisval"), std::string::npos) << t;
+  EXPECT_NE(teksti(f->txtTulkinta).find("Summa =    0,00 €"), std::string::npos);
+  HANDLE h = CreateFileW(reinterpret_cast<const wchar_t*>(loki.c_str()), GENERIC_READ, 0, nullptr,
+                         OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  char puskuri[4096];
+  DWORD n = 0;
+  ReadFile(h, puskuri, sizeof puskuri, &n, nullptr);
+  CloseHandle(h);
+  const std::string sisalto(puskuri, n);
+  EXPECT_EQ(sisalto.find("Kelvio - virheraportti"), 0U);
+  EXPECT_EQ(sisalto.find("Kelvio - virheraportti", 1), std::string::npos);
+  EXPECT_NE(sisalto.find("Rutiinista     fe_yleisval\r\n" + std::string(70, '-') + "\r\n"),
+            std::string::npos);
+  DeleteFileW(reinterpret_cast<const wchar_t*>(loki.c_str()));
+  unohdaAppPath();
+}
+
+TEST(MaakoodiTest, NapitJaLippu) {
+  MaakoodiPeruttu.clear();
+  HWND d = luoMaakoodi(nullptr);
+  ASSERT_NE(d, nullptr);
+  Maakoodi* m = maakoodi(d);
+  SendMessageW(m->lstMaakoodi, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"FI"));
+  SendMessageW(m->lstMaakoodi, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"SE"));
+  EXPECT_EQ(SendMessageW(m->lstMaakoodi, LB_GETCOUNT, 0, 0), 2);
+  ShowWindow(d, SW_SHOW);
+  cmdPeruuta_Click(*m);
+  EXPECT_EQ(utf8ksi(MaakoodiPeruttu), "True");
+  EXPECT_TRUE(tekstiTotuudeksi(MaakoodiPeruttu));
+  EXPECT_FALSE(IsWindowVisible(d));
+  ShowWindow(d, SW_SHOW);
+  SendMessageW(d, WM_COMMAND, MAKEWPARAM(ID_VIE, BN_CLICKED), reinterpret_cast<LPARAM>(m->cmdVie));
+  EXPECT_EQ(utf8ksi(MaakoodiPeruttu), "False");
+  EXPECT_FALSE(tekstiTotuudeksi(MaakoodiPeruttu));
+  EXPECT_EQ(SendMessageW(m->lstMaakoodi, LB_GETCOUNT, 0, 0), 2);
+  ShowWindow(d, SW_SHOW);
+  SendMessageW(d, WM_CLOSE, 0, 0);
+  EXPECT_FALSE(IsWindow(d));
+  EXPECT_EQ(utf8ksi(MaakoodiPeruttu), "False");
+}
+
+}  // namespace
+}  // namespace kelvio
