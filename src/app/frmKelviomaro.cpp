@@ -108,16 +108,7 @@ Kelviomaro* kelviomaro(HWND hwnd) {
 
 HWND luoKelviomaro(HWND omistaja) {
   HINSTANCE h = GetModuleHandleW(nullptr);
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = ikkunaproseduuri;
-  wc.hInstance = h;
-  wc.hIcon = LoadIconW(h, MAKEINTRESOURCEW(1));
-  wc.hIconSm = wc.hIcon;
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = KELVIOMARO_LUOKKA;
-  RegisterClassExW(&wc);
+  rekisteroiLuokka(KELVIOMARO_LUOKKA, ikkunaproseduuri, LoadIconW(h, MAKEINTRESOURCEW(1)));
   return CreateWindowExW(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, KELVIOMARO_LUOKKA,
                          KELVIOMARO_OTSIKKO, WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,
                          CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, omistaja, nullptr, h, nullptr);

@@ -13,6 +13,19 @@ HFONT luoDialogifontti(UINT dpi) {
   return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
+void rekisteroiLuokka(const wchar_t* nimi, WNDPROC proseduuri, HICON ikoni) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = proseduuri;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hIcon = ikoni;
+  wc.hIconSm = ikoni;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = nimi;
+  RegisterClassExW(&wc);
+}
+
 HWND luoOhjain(HWND vanhempi, const wchar_t* luokka, const wchar_t* teksti, DWORD tyyli,
                DWORD laajaTyyli, int tunnus) {
   return CreateWindowExW(laajaTyyli, luokka, teksti, WS_CHILD | WS_VISIBLE | tyyli, 0, 0, 0, 0,

@@ -19,6 +19,9 @@ inline int skaalaa(int px, UINT dpi) {
 // The platform's default dialog font at the given DPI.
 HFONT luoDialogifontti(UINT dpi);
 
+// Registers a window class with the dialog background and the arrow pointer.
+void rekisteroiLuokka(const wchar_t* nimi, WNDPROC proseduuri, HICON ikoni = nullptr);
+
 HWND luoOhjain(HWND vanhempi, const wchar_t* luokka, const wchar_t* teksti, DWORD tyyli,
                DWORD laajaTyyli, int tunnus);
 void sijoita(HWND ohjain, const Paikka& p, UINT dpi);

@@ -88,14 +88,7 @@ Maakoodi* maakoodi(HWND hwnd) {
 
 HWND luoMaakoodi(HWND omistaja) {
   HINSTANCE h = GetModuleHandleW(nullptr);
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = proseduuri;
-  wc.hInstance = h;
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = MAAKOODI_LUOKKA;
-  RegisterClassExW(&wc);
+  rekisteroiLuokka(MAAKOODI_LUOKKA, proseduuri);
   return CreateWindowExW(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, MAAKOODI_LUOKKA,
                          L"Valitse maakoodi", WS_CAPTION | WS_SYSMENU, CW_USEDEFAULT, CW_USEDEFAULT,
                          100, 100, omistaja, nullptr, h, nullptr);

@@ -52,14 +52,7 @@ LRESULT CALLBACK proseduuri(HWND hwnd, UINT viesti, WPARAM wp, LPARAM lp) {
 
 bool naytaPulma(HWND omistaja, std::u16string_view virheteksti, std::u16string_view kysely) {
   HINSTANCE h = GetModuleHandleW(nullptr);
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = proseduuri;
-  wc.hInstance = h;
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = PULMA_LUOKKA;
-  RegisterClassExW(&wc);
+  rekisteroiLuokka(PULMA_LUOKKA, proseduuri);
   HWND hwnd = CreateWindowExW(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, PULMA_LUOKKA,
                               L"Kelvio - pulma", WS_CAPTION | WS_SYSMENU, CW_USEDEFAULT,
                               CW_USEDEFAULT, 100, 100, omistaja, nullptr, h, nullptr);
