@@ -56,53 +56,16 @@ std::string ohjelmanPolku() {
   nosta(75, u"Path/File access error");
 }
 
-void kirjoitaVirheeseen(std::u16string_view teksti) {
-  std::string s = utf8ksi(teksti);
-  // The texts use CR LF; a terminal wants LF.
-  std::string ulos;
-  for (const char c : s) {
-    if (c != '\r') {
-      ulos.push_back(c);
-    }
-  }
-  ulos.push_back('\n');
-  std::fwrite(ulos.data(), 1, ulos.size(), stderr);
-  std::fflush(stderr);
-}
-
 }  // namespace
 
 JarjestelmaAlusta::JarjestelmaAlusta()
     : asetukset_(std::make_unique<KaavaAsetukset>(u",", u"d.M.yyyy", u"H.mm.ss")) {}
-JarjestelmaAlusta::~JarjestelmaAlusta() = default;
-
-const Aluesetukset& JarjestelmaAlusta::aluesetukset() {
-  return *asetukset_;
-}
 
 Hetki JarjestelmaAlusta::nyt() {
   const std::time_t t = std::time(nullptr);
   std::tm tm{};
   localtime_r(&t, &tm);
   return {{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday}, {tm.tm_hour, tm.tm_min, tm.tm_sec}};
-}
-
-void JarjestelmaAlusta::viesti(std::u16string_view teksti) {
-  kirjoitaVirheeseen(teksti);
-}
-
-void JarjestelmaAlusta::nollaaHiiri() {}
-
-bool JarjestelmaAlusta::naytaPulma(std::u16string_view virheteksti, std::u16string_view kysely) {
-  std::u16string t(virheteksti);
-  t += u"\r\n";
-  t += kysely;
-  kirjoitaVirheeseen(t);
-  return true;
-}
-
-std::u16string JarjestelmaAlusta::sovelluksenNimi() {
-  return u"Kelvio";
 }
 
 std::u16string JarjestelmaAlusta::ohjelmanNimi() {

@@ -86,43 +86,14 @@ std::u16string moduulinPolku() {
   }
 }
 
-void kirjoitaVirheeseen(std::u16string_view teksti) {
-  std::string s = utf8ksi(teksti);
-  s += "\r\n";
-  std::fwrite(s.data(), 1, s.size(), stderr);
-  std::fflush(stderr);
-}
-
 }  // namespace
 
 JarjestelmaAlusta::JarjestelmaAlusta() : asetukset_(std::make_unique<WindowsAsetukset>()) {}
-JarjestelmaAlusta::~JarjestelmaAlusta() = default;
-
-const Aluesetukset& JarjestelmaAlusta::aluesetukset() {
-  return *asetukset_;
-}
 
 Hetki JarjestelmaAlusta::nyt() {
   SYSTEMTIME st{};
   GetLocalTime(&st);
   return {{st.wYear, st.wMonth, st.wDay}, {st.wHour, st.wMinute, st.wSecond}};
-}
-
-void JarjestelmaAlusta::viesti(std::u16string_view teksti) {
-  kirjoitaVirheeseen(teksti);
-}
-void JarjestelmaAlusta::nollaaHiiri() {}
-
-bool JarjestelmaAlusta::naytaPulma(std::u16string_view virheteksti, std::u16string_view kysely) {
-  std::u16string t(virheteksti);
-  t += u"\r\n";
-  t += kysely;
-  kirjoitaVirheeseen(t);
-  return true;
-}
-
-std::u16string JarjestelmaAlusta::sovelluksenNimi() {
-  return u"Kelvio";
 }
 
 std::u16string JarjestelmaAlusta::ohjelmanNimi() {
