@@ -10,6 +10,7 @@
 #include "errors/fe_virheraportti.h"
 #include "errors/se_Pulma.h"
 #include "errors/virhe.h"
+#include "formatting/euro.h"
 #include "platform/koodisivu.h"
 #include "platform/utf8.h"
 #include "testialusta.h"
@@ -106,7 +107,7 @@ TEST(VirheTeksti, Esimerkki) {
 
 // Raises the error through a trapping routine, as the program does.
 double nostaAnsassa(std::int32_t numero) {
-  return ansa<double>(2000, u"euro", u"fe_yleisval", [&]() -> double {
+  return ansa<double>(FE_YLEISVAL, [&]() -> double {
     nosta(numero, u"Kuvaus " + utf16ksi(std::to_string(numero)));
   });
 }

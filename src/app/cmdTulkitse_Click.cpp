@@ -6,7 +6,7 @@
 namespace kelvio {
 
 void cmdTulkitse_Click(Kelviomaro& f) noexcept {
-  ansa<int>(1138, u"frmKelvio", u"cmdTulkitse_Click", [&] {
+  ansa<int>(CMDTULKITSE_CLICK, [&] {
     const std::u16string syote = lueTeksti(f.txtViivakoodi);
     tulkitse(syote, alusta().aluesetukset(), f.tulkinta);
     asetaTeksti(f.txtTulkinta, f.tulkinta.raportti);

@@ -17,7 +17,6 @@ namespace {
 
 using namespace std::string_view_literals;
 
-constexpr std::u16string_view RIVINVAIHTO = u"\r\n";
 constexpr std::size_t PITUUS = 54;
 
 // Mid$ with 1-based positions; the barcode is always 54 characters here.
@@ -26,24 +25,45 @@ constexpr std::u16string_view osa(std::u16string_view koodi, std::size_t alku, s
 }
 
 struct Asettelu {
-  std::u16string_view otsikko;
+  std::u16string_view alku;        // lines 1 and 2 and the label of line 3
+  std::u16string_view viiteOtsikko;  // the line break and the label of line 4
   std::size_t summa;     // 8 characters
   std::size_t viite;     // national: 20 characters; RF: check digits, then 21
   std::size_t eraPaiva;  // 6 characters
 };
 
 constexpr Asettelu VERSIO2{
-    u"Viivakoodin versio 2: euromääräinen, kansallinen tilinumero ja kansallinen viite", 16, 24,
-    44};
+    u"Viivakoodin versio 2: euromääräinen, kansallinen tilinumero ja kansallinen viite\r\n\r\n"
+    u"Saajan tili (kansallinen muoto) = ",
+    u"\r\nViitenumero (kansallinen) =  ", 16, 24, 44};
 constexpr Asettelu VERSIO4{
-    u"Viivakoodin versio 4: euromääräinen, IBAN-tilinumero ja kansallinen viite", 18, 29, 49};
-constexpr Asettelu VERSIO5{u"Viivakoodin versio 5: euromääräinen, IBAN-tilinumero ja RF-viite", 18,
-                           26, 49};
+    u"Viivakoodin versio 4: euromääräinen, IBAN-tilinumero ja kansallinen viite\r\n\r\n"
+    u"Saajan tili (IBAN-muodossa) = ",
+    u"\r\nViitenumero (kansallinen) =  ", 18, 29, 49};
+constexpr Asettelu VERSIO5{
+    u"Viivakoodin versio 5: euromääräinen, IBAN-tilinumero ja RF-viite\r\n\r\n"
+    u"Saajan tili (IBAN-muodossa) = ",
+    u"\r\nViitenumero (RF-viite) =  ", 18, 26, 49};
+
+// Joins the pieces into kohde with one allocation check.
+template <std::size_t N>
+void liita(std::u16string& kohde, const std::u16string_view (&osat)[N]) {
+  std::size_t pituus = 0;
+  for (const auto& o : osat) {
+    pituus += o.size();
+  }
+  kohde.resize(pituus);
+  char16_t* p = kohde.data();
+  for (const auto& o : osat) {
+    std::char_traits<char16_t>::copy(p, o.data(), o.size());
+    p += o.size();
+  }
+}
 
 void eraPaiva(std::u16string_view kentta, Tulkinta& t) {
-  const double vuosi = 2000.0 + fe_yleisval(kentta.substr(0, 2));
-  const double kuukausi = fe_yleisval(kentta.substr(2, 2));
-  const double paiva = fe_yleisval(kentta.substr(4, 2));
+  const double vuosi = 2000.0 + yleisvalNopea(kentta.substr(0, 2));
+  const double kuukausi = yleisvalNopea(kentta.substr(2, 2));
+  const double paiva = yleisvalNopea(kentta.substr(4, 2));
   // Rounding to the even neighbour is the default rounding mode.
   t.eraPaiva = siirraPaivays(static_cast<std::int64_t>(std::nearbyint(vuosi)),
                              static_cast<std::int64_t>(std::nearbyint(kuukausi)),
@@ -55,7 +75,7 @@ void tulkitseVersio(std::u16string_view koodi, const Asettelu& a, const Aluesetu
                     Tulkinta& t) {
   const bool rf = t.versio == u'5';
   // The order of the steps is the order in which errors are reported.
-  t.sentit = fe_yleisval(osa(koodi, a.summa, 8));
+  t.sentit = yleisvalNopea(osa(koodi, a.summa, 8));
   t.summaTeksti.clear();
   kirjoitaSumma(t.summaTeksti, t.sentit, asetukset.desimaalierotin());
 
@@ -65,7 +85,7 @@ void tulkitseVersio(std::u16string_view koodi, const Asettelu& a, const Aluesetu
     t.tyo.assign(u"RF"sv);
     t.tyo.append(osa(koodi, a.viite, 2));
     t.tyo.append(nollatPois(osa(koodi, a.viite + 2, 21)));
-    ansaLisaa(t.viite, 6024, u"SEPA", u"fe_ryhmittele", [&] { ryhmittele(t.viite, t.tyo, 4); });
+    ansaLisaa(t.viite, FE_RYHMITTELE, [&] { ryhmittele(t.viite, t.tyo, 4); });
     t.viiteTeksti.append(t.viite);
   } else {
     kirjoitaViite(t.viiteTeksti, nollatPois(osa(koodi, a.viite, 20)));
@@ -75,36 +95,22 @@ void tulkitseVersio(std::u16string_view koodi, const Asettelu& a, const Aluesetu
 
   t.tili.clear();
   if (t.versio == u'2') {
-    ansaLisaa(t.tili, 2043, u"RsKTL", u"NormTili", [&] { normTili(t.tili, osa(koodi, 2, 14)); });
+    ansaLisaa(t.tili, NORMTILI, [&] { normTili(t.tili, osa(koodi, 2, 14)); });
   } else {
     t.tyo.assign(u"FI"sv);
     t.tyo.append(osa(koodi, 2, 16));
-    ansaLisaa(t.tili, 6024, u"SEPA", u"fe_ryhmittele", [&] { ryhmittele(t.tili, t.tyo, 4); });
+    ansaLisaa(t.tili, FE_RYHMITTELE, [&] { ryhmittele(t.tili, t.tyo, 4); });
   }
 
   eraPaiva(osa(koodi, a.eraPaiva, 6), t);
-
-  std::u16string& r = t.raportti;
-  r.append(a.otsikko);
-  r.append(RIVINVAIHTO);
-  r.append(RIVINVAIHTO);
-  r.append(t.versio == u'2' ? u"Saajan tili (kansallinen muoto) = "sv
-                            : u"Saajan tili (IBAN-muodossa) = "sv);
-  r.append(t.tili);
-  r.append(RIVINVAIHTO);
-  r.append(rf ? u"Viitenumero (RF-viite) =  "sv : u"Viitenumero (kansallinen) =  "sv);
-  r.append(t.viiteTeksti);
-  r.append(RIVINVAIHTO);
-  r.append(u"Eräpäivä = "sv);
+  t.paivaysTeksti.clear();
   if (t.onEraPaiva) {
-    asetukset.kirjoitaPaivays(r, t.eraPaiva);
-  } else {
-    r.append(u"ei eräpäivää"sv);
+    asetukset.kirjoitaPaivays(t.paivaysTeksti, t.eraPaiva);
   }
-  r.append(RIVINVAIHTO);
-  r.append(u"Summa = "sv);
-  r.append(t.summaTeksti);
-  r.append(u" €"sv);
+
+  liita(t.raportti, {a.alku, t.tili, a.viiteOtsikko, t.viiteTeksti, u"\r\nEräpäivä = "sv,
+                     t.onEraPaiva ? std::u16string_view(t.paivaysTeksti) : u"ei eräpäivää"sv,
+                     u"\r\nSumma = "sv, t.summaTeksti, u" €"sv});
 }
 
 }  // namespace

@@ -5,9 +5,13 @@
 #include <string>
 #include <string_view>
 
+#include "errors/virhe.h"
 #include "formatting/aluesetukset.h"
 
 namespace kelvio {
+
+// The trap of the routine that runs the interpretation for the user.
+inline constexpr Kutsupaikka CMDTULKITSE_CLICK{1138, u"frmKelvio", u"cmdTulkitse_Click"};
 
 enum class Laji : std::uint8_t { Tulkinta, VaaraPituus, TuntematonVersio };
 
@@ -26,6 +30,7 @@ struct Tulkinta {
   // Working texts.
   std::u16string summaTeksti;
   std::u16string viiteTeksti;
+  std::u16string paivaysTeksti;
   std::u16string tyo;
 };
 

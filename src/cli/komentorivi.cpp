@@ -115,7 +115,7 @@ class Ajo {
       : valinnat_(v), asetukset_(asetukset), tuloste_(tuloste), rv_(rivinvaihto) {}
 
   void kasittele(std::u16string_view syote) {
-    const bool valmis = ansa<bool>(1138, u"frmKelvio", u"cmdTulkitse_Click", [&] {
+    const bool valmis = ansa<bool>(CMDTULKITSE_CLICK, [&] {
       tulkitse(syote, asetukset_, t_);
       return true;
     });

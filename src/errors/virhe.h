@@ -44,26 +44,31 @@ void nollaaHiiriTurvallisesti() noexcept;
 void se_Pulma(std::int16_t kutsurivi, std::u16string_view moduuli,
               std::u16string_view rutiini) noexcept;
 
+// What a trapping routine tells se_Pulma about itself.
+struct Kutsupaikka {
+  std::int16_t kutsurivi;
+  std::u16string_view moduuli;
+  std::u16string_view rutiini;
+};
+
 // The trap: runs work(); on any failure records it, resets the pointer, calls
 // se_Pulma and returns the routine's empty value.
 template <class T, class Tyo>
-T ansa(std::int16_t kutsurivi, std::u16string_view moduuli, std::u16string_view rutiini,
-       Tyo&& tyo) noexcept {
+T ansa(const Kutsupaikka& paikka, Tyo&& tyo) noexcept {
   try {
     return tyo();
   } catch (...) {
     kirjaaVirhe();
   }
   nollaaHiiriTurvallisesti();
-  se_Pulma(kutsurivi, moduuli, rutiini);
+  se_Pulma(paikka.kutsurivi, paikka.moduuli, paikka.rutiini);
   return T{};
 }
 
 // The same trap for a routine that appends its text result to kohde: on a
 // failure nothing stays appended, which is the empty value.
 template <class Tyo>
-void ansaLisaa(std::u16string& kohde, std::int16_t kutsurivi, std::u16string_view moduuli,
-               std::u16string_view rutiini, Tyo&& tyo) noexcept {
+void ansaLisaa(std::u16string& kohde, const Kutsupaikka& paikka, Tyo&& tyo) noexcept {
   const std::size_t alku = kohde.size();
   try {
     tyo();
@@ -73,7 +78,7 @@ void ansaLisaa(std::u16string& kohde, std::int16_t kutsurivi, std::u16string_vie
   }
   kohde.erase(alku);
   nollaaHiiriTurvallisesti();
-  se_Pulma(kutsurivi, moduuli, rutiini);
+  se_Pulma(paikka.kutsurivi, paikka.moduuli, paikka.rutiini);
 }
 
 }  // namespace kelvio

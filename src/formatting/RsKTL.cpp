@@ -22,7 +22,7 @@ void normTili(std::u16string& kohde, std::u16string_view tili) {
 
 std::u16string NormTili(std::u16string_view tili) noexcept {
   std::u16string tulos;
-  ansaLisaa(tulos, 2043, u"RsKTL", u"NormTili", [&] { normTili(tulos, tili); });
+  ansaLisaa(tulos, NORMTILI, [&] { normTili(tulos, tili); });
   return tulos;
 }
 

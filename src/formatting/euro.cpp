@@ -144,26 +144,15 @@ double yleisval(std::u16string_view teksti) {
   if (teksti.size() >= 32767) {
     nosta(VIRHE_YLIVUOTO);
   }
-  // Barcode fields are plain digits: read them exactly without the general path.
-  if (!teksti.empty() && teksti.size() <= 15) {
-    std::int64_t arvo = 0;
-    bool numeroita = true;
-    for (const char16_t c : teksti) {
-      if (!onNumero(c)) {
-        numeroita = false;
-        break;
-      }
-      arvo = arvo * 10 + (c - u'0');
-    }
-    if (numeroita) {
-      return static_cast<double>(arvo);
-    }
+  double arvo = 0;
+  if (luePelkatNumerot(teksti, arvo)) {
+    return arvo;
   }
   return luePitka(teksti);
 }
 
 double fe_yleisval(std::u16string_view teksti) noexcept {
-  return ansa<double>(2000, u"euro", u"fe_yleisval", [&] { return yleisval(teksti); });
+  return ansa<double>(FE_YLEISVAL, [&] { return yleisval(teksti); });
 }
 
 }  // namespace kelvio

@@ -1,5 +1,6 @@
 #include "formatting/kuviot.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -17,12 +18,18 @@ void ryhmitaOikealta(std::u16string& kohde, const Merkki* teksti, std::size_t pi
     ryhmia = tarvitaan;
   }
   const std::size_t tyhjia = ryhmia * koko - pituus;
-  for (std::size_t paikka = 0; paikka < ryhmia * koko; ++paikka) {
-    if (paikka > 0 && paikka % koko == 0) {
-      kohde.push_back(u' ');
+  const std::size_t alku = kohde.size();
+  kohde.resize(alku + (ryhmia - 1) + pituus);
+  char16_t* p = kohde.data() + alku;
+  std::size_t paikka = 0;
+  for (std::size_t r = 0; r < ryhmia; ++r) {
+    if (r > 0) {
+      *p++ = u' ';
     }
-    if (paikka >= tyhjia) {
-      kohde.push_back(static_cast<char16_t>(teksti[paikka - tyhjia]));
+    for (std::size_t k = 0; k < koko; ++k, ++paikka) {
+      if (paikka >= tyhjia) {
+        *p++ = static_cast<char16_t>(teksti[paikka - tyhjia]);
+      }
     }
   }
 }
@@ -106,15 +113,32 @@ void numeroiksi(double sentit, Numerot& n) {
 void kirjoitaSumma(std::u16string& kohde, double sentit, std::u16string_view erotin) {
   Numerot n;
   numeroiksi(sentit, n);
+  // Built in place: groups of three from the right, at least four groups.
+  const std::size_t ryhmia = std::max<std::size_t>(4, (n.kokonaisia + 2) / 3);
+  const std::size_t tyhjia = ryhmia * 3 - n.kokonaisia;
   const std::size_t alku = kohde.size();
-  ryhmitaOikealta(kohde, n.merkit, n.kokonaisia, 3, 4);
-  if (n.negatiivinen) {
-    const std::size_t ensimmainen = kohde.find_first_not_of(u' ', alku);
-    kohde.insert(ensimmainen, 1, u'-');
+  kohde.resize(alku + (ryhmia - 1) + n.kokonaisia + (n.negatiivinen ? 1 : 0) + erotin.size() + 2);
+  char16_t* p = kohde.data() + alku;
+  std::size_t paikka = 0;
+  bool merkki = n.negatiivinen;
+  for (std::size_t r = 0; r < ryhmia; ++r) {
+    if (r > 0) {
+      *p++ = u' ';
+    }
+    for (std::size_t k = 0; k < 3; ++k, ++paikka) {
+      if (paikka >= tyhjia) {
+        if (merkki) {
+          *p++ = u'-';  // right before the first digit
+          merkki = false;
+        }
+        *p++ = static_cast<char16_t>(n.merkit[paikka - tyhjia]);
+      }
+    }
   }
-  kohde.append(erotin);
-  kohde.push_back(static_cast<char16_t>(n.desimaalit[0]));
-  kohde.push_back(static_cast<char16_t>(n.desimaalit[1]));
+  std::char_traits<char16_t>::copy(p, erotin.data(), erotin.size());
+  p += erotin.size();
+  *p++ = static_cast<char16_t>(n.desimaalit[0]);
+  *p = static_cast<char16_t>(n.desimaalit[1]);
 }
 
 void kirjoitaSummaKoneelle(std::u16string& kohde, double sentit) {
