@@ -5,6 +5,7 @@
 
 #include "barcode/tulkinta.h"
 #include "bench/viivakoodit.h"
+#include "cli/koodaus.h"
 #include "platform/utf8.h"
 
 namespace {
@@ -24,6 +25,24 @@ void BM_Tulkitse(benchmark::State& tila) {
       benchmark::Counter(static_cast<double>(tila.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_Tulkitse);
+
+// The command line's writers over one typical report.
+template <char* (*Kirjoita)(char*, std::u16string_view)>
+void BM_Koodaus(benchmark::State& tila) {
+  const std::u16string raportti = kelvio::tulkitse(kelvio::utf16ksi(kelvio::bench::viivakoodi(1)),
+                                                   kelvio::KaavaAsetukset::suomi());
+  std::string ulos(raportti.size() * kelvio::VARA, '\0');
+  for (auto _ : tila) {
+    benchmark::DoNotOptimize(Kirjoita(ulos.data(), raportti));
+  }
+  tila.counters["raporttia/s"] =
+      benchmark::Counter(static_cast<double>(tila.iterations()), benchmark::Counter::kIsRate);
+}
+char* rivit(char* p, std::u16string_view t) {
+  return kelvio::kirjoitaRivit(p, t, "\n");
+}
+BENCHMARK(BM_Koodaus<rivit>)->Name("BM_Rivit");
+BENCHMARK(BM_Koodaus<kelvio::kirjoitaJson>)->Name("BM_Json");
 
 }  // namespace
 

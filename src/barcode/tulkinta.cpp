@@ -25,11 +25,11 @@ constexpr std::u16string_view osa(std::u16string_view koodi, std::size_t alku, s
 }
 
 struct Asettelu {
-  std::u16string_view alku;        // lines 1 and 2 and the label of line 3
+  std::u16string_view alku;          // lines 1 and 2 and the label of line 3
   std::u16string_view viiteOtsikko;  // the line break and the label of line 4
-  std::size_t summa;     // 8 characters
-  std::size_t viite;     // national: 20 characters; RF: check digits, then 21
-  std::size_t eraPaiva;  // 6 characters
+  std::size_t summa;                 // 8 characters
+  std::size_t viite;                 // national: 20 characters; RF: check digits, then 21
+  std::size_t eraPaiva;              // 6 characters
 };
 
 constexpr Asettelu VERSIO2{
@@ -44,6 +44,14 @@ constexpr Asettelu VERSIO5{
     u"Viivakoodin versio 5: euromääräinen, IBAN-tilinumero ja RF-viite\r\n\r\n"
     u"Saajan tili (IBAN-muodossa) = ",
     u"\r\nViitenumero (RF-viite) =  ", 18, 26, 49};
+
+char16_t* kopioi(char16_t* p, std::u16string_view s) {
+  return std::char_traits<char16_t>::copy(p, s.data(), s.size()) + s.size();
+}
+
+std::u16string_view vali(const char16_t* alku, const char16_t* loppu) {
+  return {alku, static_cast<std::size_t>(loppu - alku)};
+}
 
 // Joins the pieces into kohde with one allocation check.
 template <std::size_t N>
@@ -60,14 +68,22 @@ void liita(std::u16string& kohde, const std::u16string_view (&osat)[N]) {
   }
 }
 
+// Rounded to the nearest whole number, a half to the even neighbour (the
+// default rounding mode). The fields are two characters, so the values are small.
+std::int64_t kokonaisluvuksi(double x) {
+  const auto kokonainen = static_cast<std::int64_t>(x);
+  if (static_cast<double>(kokonainen) == x) {
+    return kokonainen;  // digits: nothing to round
+  }
+  return static_cast<std::int64_t>(std::nearbyint(x));
+}
+
 void eraPaiva(std::u16string_view kentta, Tulkinta& t) {
   const double vuosi = 2000.0 + yleisvalNopea(kentta.substr(0, 2));
   const double kuukausi = yleisvalNopea(kentta.substr(2, 2));
   const double paiva = yleisvalNopea(kentta.substr(4, 2));
-  // Rounding to the even neighbour is the default rounding mode.
-  t.eraPaiva = siirraPaivays(static_cast<std::int64_t>(std::nearbyint(vuosi)),
-                             static_cast<std::int64_t>(std::nearbyint(kuukausi)),
-                             static_cast<std::int64_t>(std::nearbyint(paiva)));
+  t.eraPaiva =
+      siirraPaivays(kokonaisluvuksi(vuosi), kokonaisluvuksi(kuukausi), kokonaisluvuksi(paiva));
   t.onEraPaiva = !(vuosi == 2000.0 && kuukausi == 0.0 && paiva == 0.0);
 }
 
@@ -79,28 +95,38 @@ void tulkitseVersio(std::u16string_view koodi, const Asettelu& a, const Aluesetu
   t.summaTeksti.clear();
   kirjoitaSumma(t.summaTeksti, t.sentit, asetukset.desimaalierotin());
 
-  t.viite.clear();
-  t.viiteTeksti.clear();
   if (rf) {
-    t.tyo.assign(u"RF"sv);
-    t.tyo.append(osa(koodi, a.viite, 2));
-    t.tyo.append(nollatPois(osa(koodi, a.viite + 2, 21)));
-    ansaLisaa(t.viite, FE_RYHMITTELE, [&] { ryhmittele(t.viite, t.tyo, 4); });
-    t.viiteTeksti.append(t.viite);
+    // "RF", the check digits and the digits without leading zeros: at most 25.
+    char16_t* p = t.tyo;
+    *p++ = u'R';
+    *p++ = u'F';
+    p = kopioi(p, osa(koodi, a.viite, 2));
+    p = kopioi(p, nollatPois(osa(koodi, a.viite + 2, 21)));
+    const std::u16string_view rfTeksti(t.tyo, static_cast<std::size_t>(p - t.tyo));
+    char16_t* loppu = ansaKirjoita(t.viiteTila, FE_RYHMITTELE,
+                                   [&](char16_t* q) { return ryhmittele(q, rfTeksti, 4); });
+    t.viite = t.viiteTeksti = vali(t.viiteTila, loppu);
   } else {
-    kirjoitaViite(t.viiteTeksti, nollatPois(osa(koodi, a.viite, 20)));
+    t.viiteTeksti =
+        vali(t.viiteTila, kirjoitaViite(t.viiteTila, nollatPois(osa(koodi, a.viite, 20))));
     const std::size_t alku = t.viiteTeksti.find_first_not_of(u' ');
-    t.viite.assign(t.viiteTeksti, alku == std::u16string::npos ? t.viiteTeksti.size() : alku);
+    t.viite = t.viiteTeksti.substr(alku == std::u16string_view::npos ? t.viiteTeksti.size() : alku);
   }
 
-  t.tili.clear();
+  char16_t* tiliLoppu = nullptr;
   if (t.versio == u'2') {
-    ansaLisaa(t.tili, NORMTILI, [&] { normTili(t.tili, osa(koodi, 2, 14)); });
+    tiliLoppu = ansaKirjoita(t.tiliTila, NORMTILI,
+                             [&](char16_t* q) { return normTili(q, osa(koodi, 2, 14)); });
   } else {
-    t.tyo.assign(u"FI"sv);
-    t.tyo.append(osa(koodi, 2, 16));
-    ansaLisaa(t.tili, FE_RYHMITTELE, [&] { ryhmittele(t.tili, t.tyo, 4); });
+    char16_t* p = t.tyo;
+    *p++ = u'F';
+    *p++ = u'I';
+    p = kopioi(p, osa(koodi, 2, 16));
+    const std::u16string_view iban(t.tyo, static_cast<std::size_t>(p - t.tyo));
+    tiliLoppu = ansaKirjoita(t.tiliTila, FE_RYHMITTELE,
+                             [&](char16_t* q) { return ryhmittele(q, iban, 4); });
   }
+  t.tili = vali(t.tiliTila, tiliLoppu);
 
   eraPaiva(osa(koodi, a.eraPaiva, 6), t);
   t.paivaysTeksti.clear();

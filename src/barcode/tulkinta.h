@@ -18,6 +18,10 @@ enum class Laji : std::uint8_t { Tulkinta, VaaraPituus, TuntematonVersio };
 // The report and the values it was made of. Kept and reused between runs so
 // that its texts keep their capacity; every run sets every value it uses.
 struct Tulkinta {
+  Tulkinta() = default;
+  Tulkinta(const Tulkinta&) = delete;  // the views point into it
+  Tulkinta& operator=(const Tulkinta&) = delete;
+
   Laji laji = Laji::VaaraPituus;
   char16_t versio = 0;      // '2', '4' or '5' for an interpretation
   std::size_t pituus = 0;   // length of the input as typed
@@ -27,11 +31,13 @@ struct Tulkinta {
   double sentit = 0;        // the amount field as read, in cents
   bool onEraPaiva = false;
   Paivays eraPaiva;
-  // Working texts.
+  // Working texts. The fields of a 54-character barcode fit their arrays.
   std::u16string summaTeksti;
-  std::u16string viiteTeksti;
   std::u16string paivaysTeksti;
-  std::u16string tyo;
+  std::u16string_view viiteTeksti;
+  char16_t tiliTila[32] = {};
+  char16_t viiteTila[40] = {};
+  char16_t tyo[32] = {};
 };
 
 // Interprets the input. Formatting routines trap their own errors; anything

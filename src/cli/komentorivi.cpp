@@ -1,12 +1,14 @@
 #include "cli/komentorivi.h"
 
+#include <atomic>
 #include <cstring>
 #include <memory>
 #include <optional>
 #include <string_view>
+#include <thread>
 
 #include "barcode/tulkinta.h"
-#include "cli/json.h"
+#include "cli/kasittelija.h"
 #include "errors/virhe.h"
 #include "formatting/aluesetukset.h"
 #include "formatting/kuviot.h"
@@ -70,36 +72,11 @@ class OhitetutAsetukset final : public Aluesetukset {
 // Counts the errors shown, so that they make the exit status 1.
 class KomentoriviAlusta final : public JarjestelmaAlusta {
  public:
-  int virheita = 0;
+  std::atomic<int> virheita = 0;
   bool naytaPulma(std::u16string_view virheteksti, std::u16string_view kysely) override {
     ++virheita;
     return JarjestelmaAlusta::naytaPulma(virheteksti, kysely);
   }
-};
-
-class Tuloste {
- public:
-  explicit Tuloste(std::FILE* f) : f_(f) { puskuri.reserve(KOKO + 4096); }
-  Tuloste(const Tuloste&) = delete;
-  Tuloste& operator=(const Tuloste&) = delete;
-  ~Tuloste() { tyhjenna(); }
-  std::string puskuri;
-  void ehkaTyhjenna() {
-    if (puskuri.size() >= KOKO) {
-      tyhjenna();
-    }
-  }
-  void tyhjenna() {
-    if (!puskuri.empty()) {
-      std::fwrite(puskuri.data(), 1, puskuri.size(), f_);
-      puskuri.clear();
-    }
-    std::fflush(f_);
-  }
-
- private:
-  static constexpr std::size_t KOKO = 1U << 20;
-  std::FILE* f_;
 };
 
 struct Valinnat {
@@ -109,160 +86,70 @@ struct Valinnat {
   std::vector<std::u16string_view> koodit;
 };
 
-class Ajo {
+// Reads whole lines in batches of about ERA bytes; a line split by a read is
+// carried over to the next batch.
+class Lukija {
  public:
-  Ajo(const Valinnat& v, const Aluesetukset& asetukset, std::FILE* tuloste, const char* rivinvaihto)
-      : valinnat_(v), asetukset_(asetukset), tuloste_(tuloste), rv_(rivinvaihto) {}
+  explicit Lukija(std::FILE* f) : f_(f), lohko_(1U << 16) {}
 
-  void kasittele(std::u16string_view syote) {
-    const bool valmis = ansa<bool>(CMDTULKITSE_CLICK, [&] {
-      tulkitse(syote, asetukset_, t_);
-      return true;
-    });
-    if (!valmis) {
-      selityksia_ = true;
-      return;
+  // False when the input has ended and nothing is left.
+  bool tayta(std::string& era) {
+    era.swap(kesken_);
+    kesken_.clear();
+    while (!loppu_ && (era.size() < ERA || era.find('\n') == std::string::npos)) {
+      const std::size_t n = std::fread(lohko_.data(), 1, lohko_.size(), f_);
+      if (n == 0) {
+        loppu_ = true;
+        break;
+      }
+      era.append(lohko_.data(), n);
     }
-    if (t_.laji != Laji::Tulkinta) {
-      selityksia_ = true;
+    if (!loppu_) {
+      const std::size_t lf = era.rfind('\n');
+      kesken_.assign(era, lf + 1);
+      era.resize(lf + 1);
     }
-    if (valinnat_.json) {
-      kirjoitaJson(syote);
-    } else {
-      kirjoitaRaportti();
-    }
-    tuloste_.ehkaTyhjenna();
+    return !era.empty();
   }
-
-  [[nodiscard]] bool selityksia() const { return selityksia_; }
-  void lopeta() { tuloste_.tyhjenna(); }
 
  private:
-  void kirjoitaRaportti() {
-    std::string& o = tuloste_.puskuri;
-    if (!ensimmainen_) {
-      o += rv_;
-    }
-    ensimmainen_ = false;
-    // CR LF of the report becomes the native line end.
-    std::u16string_view r = t_.raportti;
-    for (;;) {
-      const std::size_t kohta = r.find(u"\r\n");
-      if (kohta == std::u16string_view::npos) {
-        utf8ksi(o, r);
-        break;
-      }
-      utf8ksi(o, r.substr(0, kohta));
-      o += rv_;
-      r.remove_prefix(kohta + 2);
-    }
-    o += rv_;
-  }
-
-  static void ilmanValeja(std::u16string& kohde, std::u16string_view teksti) {
-    kohde.clear();
-    for (const char16_t c : teksti) {
-      if (c != u' ') {
-        kohde.push_back(c);
-      }
-    }
-  }
-
-  void kirjoitaJson(std::u16string_view syote) {
-    std::string& o = tuloste_.puskuri;
-    o += "{\"input\":";
-    lisaaJsonMerkkijono(o, syote);
-    switch (t_.laji) {
-      case Laji::VaaraPituus:
-        o += ",\"kind\":\"wrong_length\",\"length\":";
-        o += std::to_string(t_.pituus);
-        break;
-      case Laji::TuntematonVersio: o += ",\"kind\":\"unknown_version\""; break;
-      case Laji::Tulkinta: {
-        o += ",\"kind\":\"interpretation\",\"version\":";
-        o.push_back(static_cast<char>(t_.versio));
-        o += ",\"account\":";
-        ilmanValeja(apu_, t_.tili);
-        lisaaJsonMerkkijono(o, apu_);
-        o += ",\"reference\":";
-        ilmanValeja(apu_, t_.viite);
-        lisaaJsonMerkkijono(o, apu_);
-        o += ",\"due_date\":";
-        if (t_.onEraPaiva) {
-          apu_.clear();
-          eraPaivaIso(apu_);
-          o.push_back('"');
-          utf8ksi(o, apu_);
-          o.push_back('"');
-        } else {
-          o += "null";
-        }
-        o += ",\"amount\":\"";
-        apu_.clear();
-        kirjoitaSummaKoneelle(apu_, t_.sentit);
-        utf8ksi(o, apu_);
-        o += "\"";
-        break;
-      }
-    }
-    o += ",\"report\":";
-    lisaaJsonMerkkijono(o, t_.raportti);
-    o += "}\n";
-  }
-
-  void eraPaivaIso(std::u16string& kohde) const {
-    static const Aikakaava ISO(u"yyyy-MM-dd");
-    ISO.kirjoita(kohde, t_.eraPaiva, Kellonaika{});
-  }
-
-  const Valinnat& valinnat_;
-  const Aluesetukset& asetukset_;
-  Tuloste tuloste_;
-  const char* rv_;
-  Tulkinta t_;
-  std::u16string apu_;
-  bool ensimmainen_ = true;
-  bool selityksia_ = false;
+  static constexpr std::size_t ERA = 1U << 18;
+  std::FILE* f_;
+  std::vector<char> lohko_;
+  std::string kesken_;
+  bool loppu_ = false;
 };
 
-void lueRivit(std::FILE* syote, Ajo& ajo) {
-  std::string varasto;
-  std::u16string rivi;
-  std::vector<char> puskuri(1U << 20);
-  auto kasitteleRivi = [&](std::string_view tavut) {
-    if (!tavut.empty() && tavut.back() == '\r') {
-      tavut.remove_suffix(1);
+void kirjoita(std::FILE* f, Puskuri& p) {
+  const std::string_view s = p.sisalto();
+  std::fwrite(s.data(), 1, s.size(), f);
+  p.tyhjenna();
+}
+
+// Standard input on both cores: two batches at a time, written in order.
+bool lueRivit(std::FILE* syote, std::FILE* tuloste, Kasittelija& a, Kasittelija& b) {
+  Lukija lukija(syote);
+  std::string eraA;
+  std::string eraB;
+  bool ensimmainen = true;
+  while (lukija.tayta(eraA)) {
+    const bool toinen = lukija.tayta(eraB);
+    std::thread apuri;
+    if (toinen) {
+      apuri = std::thread([&] { b.kasitteleRivit(eraB, false); });
     }
-    rivi.clear();
-    utf16ksi(rivi, tavut);
-    ajo.kasittele(rivi);
-  };
-  for (;;) {
-    const std::size_t n = std::fread(puskuri.data(), 1, puskuri.size(), syote);
-    if (n == 0) {
+    a.kasitteleRivit(eraA, ensimmainen);
+    if (apuri.joinable()) {
+      apuri.join();
+    }
+    kirjoita(tuloste, a.ulos);
+    kirjoita(tuloste, b.ulos);
+    ensimmainen = false;
+    if (!toinen) {
       break;
     }
-    std::string_view lohko(puskuri.data(), n);
-    // Whole lines straight from the read buffer; only a split line is copied.
-    for (;;) {
-      const std::size_t lf = lohko.find('\n');
-      if (lf == std::string_view::npos) {
-        varasto.append(lohko);
-        break;
-      }
-      if (varasto.empty()) {
-        kasitteleRivi(lohko.substr(0, lf));
-      } else {
-        varasto.append(lohko.substr(0, lf));
-        kasitteleRivi(varasto);
-        varasto.clear();
-      }
-      lohko.remove_prefix(lf + 1);
-    }
   }
-  if (!varasto.empty()) {
-    kasitteleRivi(varasto);
-  }
+  return a.selityksia || b.selityksia;
 }
 
 void viesti(std::FILE* f, std::string_view teksti) {
@@ -344,20 +231,30 @@ int komentorivi(const std::vector<std::u16string>& argumentit, std::FILE* syote,
     return 0;
   }
 
-  Ajo ajo(v, asetukset, tuloste, rivinvaihto);
+  const Muoto muoto = v.json ? Muoto::Json : Muoto::Raportti;
+  Kasittelija a(muoto, asetukset, rivinvaihto);
+  bool selityksia = false;
   if (v.koodit.empty()) {
-    lueRivit(syote, ajo);
+    Kasittelija b(muoto, asetukset, rivinvaihto);
+    selityksia = lueRivit(syote, tuloste, a, b);
   } else {
+    bool ensimmainen = true;
     for (const std::u16string_view koodi : v.koodit) {
-      ajo.kasittele(koodi);
+      a.kasittele(koodi, ensimmainen);
+      ensimmainen = false;
+      if (a.ulos.koko() >= (1U << 20)) {
+        kirjoita(tuloste, a.ulos);
+      }
     }
+    kirjoita(tuloste, a.ulos);
+    selityksia = a.selityksia;
   }
-  ajo.lopeta();
+  std::fflush(tuloste);
   if (std::ferror(tuloste) != 0) {
     viesti(virheet, "kelvio: tulosteen kirjoitus epäonnistui\n");
     return 2;
   }
-  return ajo.selityksia() || jarjestelma.virheita > 0 ? 1 : 0;
+  return selityksia || jarjestelma.virheita > 0 ? 1 : 0;
 }
 
 }  // namespace kelvio

@@ -1,5 +1,7 @@
 #include "errors/se_Pulma.h"
 
+#include <mutex>
+
 #include "errors/fe_apppath.h"
 #include "errors/fe_urlkoodaa.h"
 #include "errors/fe_virheraportti.h"
@@ -48,6 +50,9 @@ std::u16string kyselyteksti(std::int32_t numero, std::u16string_view kuvaus, std
 void se_Pulma(std::int16_t kutsurivi, std::u16string_view moduuli,
               std::u16string_view rutiini) noexcept {
   try {
+    // One error at a time, also when the command line works on two threads.
+    static std::mutex vuoro;
+    const std::lock_guard<std::mutex> lukko(vuoro);
     const VirheTietue virhe = nykyinenVirhe();
     if (virhe.numero == VIRHE_NULL) {
       alusta().viesti(

@@ -65,20 +65,18 @@ T ansa(const Kutsupaikka& paikka, Tyo&& tyo) noexcept {
   return T{};
 }
 
-// The same trap for a routine that appends its text result to kohde: on a
-// failure nothing stays appended, which is the empty value.
+// The same trap for a routine that writes its text result at p and returns
+// the end: on a failure nothing counts as written, which is the empty value.
 template <class Tyo>
-void ansaLisaa(std::u16string& kohde, const Kutsupaikka& paikka, Tyo&& tyo) noexcept {
-  const std::size_t alku = kohde.size();
+char16_t* ansaKirjoita(char16_t* p, const Kutsupaikka& paikka, Tyo&& tyo) noexcept {
   try {
-    tyo();
-    return;
+    return tyo(p);
   } catch (...) {
     kirjaaVirhe();
   }
-  kohde.erase(alku);
   nollaaHiiriTurvallisesti();
   se_Pulma(paikka.kutsurivi, paikka.moduuli, paikka.rutiini);
+  return p;
 }
 
 }  // namespace kelvio

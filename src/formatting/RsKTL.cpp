@@ -5,25 +5,29 @@
 
 namespace kelvio {
 
-void normTili(std::u16string& kohde, std::u16string_view tili) {
+char16_t* normTili(char16_t* p, std::u16string_view tili) {
   // Savings banks and co-operative banks ("4", "5") keep a 7th digit before the zeros.
   const bool seitseman = !tili.empty() && (tili[0] == u'4' || tili[0] == u'5');
   const std::size_t paa = seitseman ? 7 : 6;
   if (tili.size() < paa) {
     nosta(VIRHE_ARGUMENTTI);
   }
-  kohde.append(tili.substr(0, 6));
-  kohde.push_back(u'-');
+  p = std::char_traits<char16_t>::copy(p, tili.data(), 6) + 6;
+  *p++ = u'-';
   if (seitseman) {
-    kohde.push_back(tili[6]);
+    *p++ = tili[6];
   }
-  kohde.append(nollatPois(tili.substr(paa)));
+  const std::u16string_view loppu = nollatPois(tili.substr(paa));
+  std::char_traits<char16_t>::copy(p, loppu.data(), loppu.size());
+  return p + loppu.size();
 }
 
 std::u16string NormTili(std::u16string_view tili) noexcept {
-  std::u16string tulos;
-  ansaLisaa(tulos, NORMTILI, [&] { normTili(tulos, tili); });
-  return tulos;
+  return ansa<std::u16string>(NORMTILI, [&] {
+    std::u16string tulos(tili.size() + 1, u'\0');
+    tulos.resize(static_cast<std::size_t>(normTili(tulos.data(), tili) - tulos.data()));
+    return tulos;
+  });
 }
 
 }  // namespace kelvio

@@ -13,7 +13,8 @@ inline constexpr Kutsupaikka NORMTILI{2043, u"RsKTL", u"NormTili"};
 
 std::u16string NormTili(std::u16string_view tili) noexcept;
 
-// The same, appended to kohde; throws instead of trapping.
-void normTili(std::u16string& kohde, std::u16string_view tili);
+// The same, written at p (with tili.size() + 1 of room); throws instead of
+// trapping. Returns the end.
+char16_t* normTili(char16_t* p, std::u16string_view tili);
 
 }  // namespace kelvio

@@ -16,7 +16,13 @@ inline constexpr Kutsupaikka FE_RYHMITTELE{6024, u"SEPA", u"fe_ryhmittele"};
 
 std::u16string fe_ryhmittele(std::u16string_view teksti, std::int16_t koko) noexcept;
 
-// The same, appended to kohde; throws instead of trapping.
-void ryhmittele(std::u16string& kohde, std::u16string_view teksti, std::int16_t koko);
+// The room that ryhmittele may need.
+constexpr std::size_t ryhmittelynTila(std::size_t pituus, std::int16_t koko) {
+  return koko < 1 ? 0 : pituus + pituus / static_cast<std::size_t>(koko);
+}
+
+// The same, written at p (with ryhmittelynTila of room); throws instead of
+// trapping. Returns the end.
+char16_t* ryhmittele(char16_t* p, std::u16string_view teksti, std::int16_t koko);
 
 }  // namespace kelvio

@@ -9,31 +9,6 @@ namespace kelvio {
 
 namespace {
 
-// Right-aligned in groups of koko places, at least ryhmia groups.
-template <class Merkki>
-void ryhmitaOikealta(std::u16string& kohde, const Merkki* teksti, std::size_t pituus,
-                     std::size_t koko, std::size_t ryhmia) {
-  const std::size_t tarvitaan = (pituus + koko - 1) / koko;
-  if (tarvitaan > ryhmia) {
-    ryhmia = tarvitaan;
-  }
-  const std::size_t tyhjia = ryhmia * koko - pituus;
-  const std::size_t alku = kohde.size();
-  kohde.resize(alku + (ryhmia - 1) + pituus);
-  char16_t* p = kohde.data() + alku;
-  std::size_t paikka = 0;
-  for (std::size_t r = 0; r < ryhmia; ++r) {
-    if (r > 0) {
-      *p++ = u' ';
-    }
-    for (std::size_t k = 0; k < koko; ++k, ++paikka) {
-      if (paikka >= tyhjia) {
-        *p++ = static_cast<char16_t>(teksti[paikka - tyhjia]);
-      }
-    }
-  }
-}
-
 // The amount as digits: sign, integer digits and two decimals, rounded.
 struct Numerot {
   char merkit[400];
@@ -155,8 +130,22 @@ void kirjoitaSummaKoneelle(std::u16string& kohde, double sentit) {
   kohde.push_back(static_cast<char16_t>(n.desimaalit[1]));
 }
 
-void kirjoitaViite(std::u16string& kohde, std::u16string_view viite) {
-  ryhmitaOikealta(kohde, viite.data(), viite.size(), 5, 4);
+char16_t* kirjoitaViite(char16_t* p, std::u16string_view viite) {
+  // Right-aligned in groups of five, at least four groups.
+  const std::size_t ryhmia = std::max<std::size_t>(4, (viite.size() + 4) / 5);
+  const std::size_t tyhjia = ryhmia * 5 - viite.size();
+  std::size_t paikka = 0;
+  for (std::size_t r = 0; r < ryhmia; ++r) {
+    if (r > 0) {
+      *p++ = u' ';
+    }
+    for (std::size_t k = 0; k < 5; ++k, ++paikka) {
+      if (paikka >= tyhjia) {
+        *p++ = viite[paikka - tyhjia];
+      }
+    }
+  }
+  return p;
 }
 
 }  // namespace kelvio

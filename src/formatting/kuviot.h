@@ -20,6 +20,10 @@ void kirjoitaSummaKoneelle(std::u16string& kohde, double sentit);
 // Appends the text by the pattern "&&&&& &&&&& &&&&& &&&&&": right-aligned in
 // four groups of five places, the three spaces always written; a longer text
 // gets more groups on the left.
-void kirjoitaViite(std::u16string& kohde, std::u16string_view viite);
+// Written at p (with viiteTila of room); returns the end.
+char16_t* kirjoitaViite(char16_t* p, std::u16string_view viite);
+constexpr std::size_t viiteTila(std::size_t pituus) {
+  return pituus + pituus / 5 + 3;
+}
 
 }  // namespace kelvio

@@ -17,10 +17,9 @@ void lisaaLuku(std::u16string& kohde, std::int64_t luku, int leveys) {
   }
   // Years.
   if (luku >= 1000 && luku < 10000 && leveys <= 4) {
-    const char16_t nelja[4] = {static_cast<char16_t>(u'0' + luku / 1000),
-                               static_cast<char16_t>(u'0' + luku / 100 % 10),
-                               static_cast<char16_t>(u'0' + luku / 10 % 10),
-                               static_cast<char16_t>(u'0' + luku % 10)};
+    const char16_t nelja[4] = {
+        static_cast<char16_t>(u'0' + luku / 1000), static_cast<char16_t>(u'0' + luku / 100 % 10),
+        static_cast<char16_t>(u'0' + luku / 10 % 10), static_cast<char16_t>(u'0' + luku % 10)};
     kohde.append(nelja, 4);
     return;
   }

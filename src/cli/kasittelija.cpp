@@ -1,0 +1,128 @@
+#include "cli/kasittelija.h"
+
+#include <charconv>
+#include <cstring>
+
+#include "cli/koodaus.h"
+#include "errors/virhe.h"
+#include "formatting/kuviot.h"
+#include "platform/utf8.h"
+
+namespace kelvio {
+
+namespace {
+
+char* lisaa(char* p, std::string_view s) {
+  std::memcpy(p, s.data(), s.size());
+  return p + s.size();
+}
+
+// The text without its spaces: the machine form of an account or a reference.
+void ilmanValeja(std::u16string& kohde, std::u16string_view teksti) {
+  kohde.clear();
+  for (const char16_t c : teksti) {
+    if (c != u' ') {
+      kohde.push_back(c);
+    }
+  }
+}
+
+}  // namespace
+
+void Kasittelija::kasittele(std::u16string_view syote, bool ensimmainen) {
+  const bool valmis = ansa<bool>(CMDTULKITSE_CLICK, [&] {
+    tulkitse(syote, asetukset_, t_);
+    return true;
+  });
+  if (!valmis) {
+    selityksia = true;
+    return;
+  }
+  if (t_.laji != Laji::Tulkinta) {
+    selityksia = true;
+  }
+  if (muoto_ == Muoto::Json) {
+    kirjoitaJsonRivi(syote);
+  } else {
+    kirjoitaRaportti(ensimmainen);
+  }
+}
+
+void Kasittelija::kasitteleRivit(std::string_view tavut, bool ensimmainen) {
+  while (!tavut.empty()) {
+    const std::size_t lf = tavut.find('\n');
+    std::string_view rivi = tavut.substr(0, lf);
+    tavut.remove_prefix(lf == std::string_view::npos ? tavut.size() : lf + 1);
+    if (!rivi.empty() && rivi.back() == '\r' && lf != std::string_view::npos) {
+      rivi.remove_suffix(1);
+    }
+    rivi_.clear();
+    utf16ksi(rivi_, rivi);
+    kasittele(rivi_, ensimmainen);
+    ensimmainen = false;
+  }
+}
+
+void Kasittelija::kirjoitaRaportti(bool ensimmainen) {
+  const std::u16string& r = t_.raportti;
+  char* p = ulos.varaa(r.size() * 3 + 3 * rv_.size());
+  if (!ensimmainen) {
+    p = lisaa(p, rv_);  // one empty line between reports
+  }
+  p = kirjoitaRivit(p, r, rv_);
+  p = lisaa(p, rv_);
+  ulos.kaytetty(p);
+}
+
+void Kasittelija::kirjoitaJsonRivi(std::u16string_view syote) {
+  const std::size_t tarve = (syote.size() + t_.raportti.size() + t_.tili.size() + t_.viite.size() +
+                             t_.summaTeksti.size()) *
+                                VARA +
+                            256;
+  char* p = ulos.varaa(tarve);
+  p = lisaa(p, "{\"input\":\"");
+  p = kirjoitaJson(p, syote);
+  switch (t_.laji) {
+    case Laji::VaaraPituus: {
+      p = lisaa(p, "\",\"kind\":\"wrong_length\",\"length\":");
+      p = std::to_chars(p, p + 24, t_.pituus).ptr;
+      p = lisaa(p, ",\"report\":\"");
+      break;
+    }
+    case Laji::TuntematonVersio:
+      p = lisaa(p, "\",\"kind\":\"unknown_version\",\"report\":\"");
+      break;
+    case Laji::Tulkinta: {
+      p = lisaa(p, "\",\"kind\":\"interpretation\",\"version\":");
+      *p++ = static_cast<char>(t_.versio);
+      p = lisaa(p, ",\"account\":\"");
+      ilmanValeja(apu_, t_.tili);
+      p = kirjoitaJson(p, apu_);
+      p = lisaa(p, "\",\"reference\":\"");
+      ilmanValeja(apu_, t_.viite);
+      p = kirjoitaJson(p, apu_);
+      p = lisaa(p, "\",\"due_date\":");
+      if (t_.onEraPaiva) {
+        static const Aikakaava ISO(u"yyyy-MM-dd");
+        apu_.clear();
+        ISO.kirjoita(apu_, t_.eraPaiva, Kellonaika{});
+        *p++ = '"';
+        p = kirjoitaUtf8(p, apu_);
+        *p++ = '"';
+      } else {
+        p = lisaa(p, "null");
+      }
+      p = lisaa(p, ",\"amount\":\"");
+      apu_.clear();
+      kirjoitaSummaKoneelle(apu_, t_.sentit);
+      p = kirjoitaUtf8(p, apu_);
+      p = lisaa(p, "\",\"report\":\"");
+      break;
+    }
+  }
+  p = kirjoitaJson(p, t_.raportti);
+  p = lisaa(p, "\"}\n");
+  ulos.kaytetty(p);
+}
+
+}  // namespace kelvio

@@ -1,0 +1,41 @@
+// One worker of the command line: interprets inputs and writes their output.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "barcode/tulkinta.h"
+#include "cli/puskuri.h"
+#include "formatting/aluesetukset.h"
+
+namespace kelvio {
+
+enum class Muoto { Raportti, Json };
+
+class Kasittelija {
+ public:
+  Kasittelija(Muoto muoto, const Aluesetukset& asetukset, std::string_view rivinvaihto)
+      : muoto_(muoto), asetukset_(asetukset), rv_(rivinvaihto) {}
+
+  // One input; ensimmainen: no report has been written before it.
+  void kasittele(std::u16string_view syote, bool ensimmainen);
+  // Every line of the bytes: a line ends at LF, a CR right before it belongs to
+  // the line end, and a last line without LF counts too.
+  void kasitteleRivit(std::string_view tavut, bool ensimmainen);
+
+  Puskuri ulos;
+  bool selityksia = false;  // an explanation or a trapped error
+
+ private:
+  void kirjoitaRaportti(bool ensimmainen);
+  void kirjoitaJsonRivi(std::u16string_view syote);
+
+  Muoto muoto_;
+  const Aluesetukset& asetukset_;
+  std::string_view rv_;
+  Tulkinta t_;
+  std::u16string rivi_;
+  std::u16string apu_;
+};
+
+}  // namespace kelvio

@@ -1,0 +1,105 @@
+// The command line's fast writers against a plain reference, on texts that
+// put every kind of unit at every place of an eight-unit block.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "cli/koodaus.h"
+#include "platform/utf8.h"
+
+namespace kelvio {
+namespace {
+
+std::string viitteenRivit(std::u16string_view t) {
+  std::u16string ilman;
+  for (std::size_t i = 0; i < t.size(); ++i) {
+    if (t[i] == u'\r' && i + 1 < t.size() && t[i + 1] == u'\n') {
+      continue;  // CR LF becomes the LF alone
+    }
+    ilman.push_back(t[i]);
+  }
+  return utf8ksi(ilman);
+}
+
+std::string viitteenJson(std::u16string_view t) {
+  std::u16string s;
+  for (const char16_t c : t) {
+    switch (c) {
+      case u'"': s += u"\\\""; break;
+      case u'\\': s += u"\\\\"; break;
+      case u'\n': s += u"\\n"; break;
+      case u'\r': s += u"\\r"; break;
+      case u'\t': s += u"\\t"; break;
+      case u'\b': s += u"\\b"; break;
+      case u'\f': s += u"\\f"; break;
+      default:
+        if (c < 0x20) {
+          static constexpr char16_t HEKSA[] = u"0123456789abcdef";
+          s += u"\\u00";
+          s.push_back(HEKSA[c >> 4]);
+          s.push_back(HEKSA[c & 0xF]);
+        } else {
+          s.push_back(c);
+        }
+    }
+  }
+  return utf8ksi(s);
+}
+
+template <class F>
+std::string aja(F kirjoittaja, std::u16string_view t) {
+  std::string ulos(t.size() * VARA + 8, '\0');
+  char* loppu = kirjoittaja(ulos.data(), t);
+  ulos.resize(static_cast<std::size_t>(loppu - ulos.data()));
+  return ulos;
+}
+
+TEST(Koodaus, Taulukko) {
+  struct Rivi {
+    std::u16string teksti;
+    const char* utf8;
+    const char* rivit;
+    const char* json;
+  };
+  const Rivi rivit[] = {
+      {u"", "", "", ""},
+      {u"abc", "abc", "abc", "abc"},
+      {u"Eräpäivä = 1.1.2025\r\nSumma = 5 €", "Eräpäivä = 1.1.2025\r\nSumma = 5 €",
+       "Eräpäivä = 1.1.2025\nSumma = 5 €", "Eräpäivä = 1.1.2025\\r\\nSumma = 5 €"},
+      {u"1234567\r\n", "1234567\r\n", "1234567\n", "1234567\\r\\n"},
+      {u"a\rb\nc\"d\\e\x01", "a\rb\nc\"d\\e\x01", "a\rb\nc\"d\\e\x01",
+       "a\\rb\\nc\\\"d\\\\e\\u0001"},
+      {u"\U0001F600 \xD800x", "\xF0\x9F\x98\x80 \xEF\xBF\xBDx", "\xF0\x9F\x98\x80 \xEF\xBF\xBDx",
+       "\xF0\x9F\x98\x80 \xEF\xBF\xBDx"},
+  };
+  for (const auto& r : rivit) {
+    EXPECT_EQ(aja(kirjoitaUtf8, r.teksti), r.utf8) << utf8ksi(r.teksti);
+    EXPECT_EQ(
+        aja([](char* p, std::u16string_view t) { return kirjoitaRivit(p, t, "\n"); }, r.teksti),
+        r.rivit)
+        << utf8ksi(r.teksti);
+    EXPECT_EQ(aja(kirjoitaJson, r.teksti), r.json) << utf8ksi(r.teksti);
+  }
+}
+
+TEST(Koodaus, SatunnaisetTekstit) {
+  const char16_t aakkosto[] = {u'a',    u'0',    u' ', u'\r', u'\n',  u'"',   u'\\',  u'\x1f',
+                               u'\x7f', u'\x80', u'ä', u'€',  0xD83D, 0xDE00, 0xDC00, 0xFFFF};
+  std::mt19937 satunnainen(12345);
+  for (int kierros = 0; kierros < 2000; ++kierros) {
+    std::u16string t(satunnainen() % 40, u'a');
+    for (auto& c : t) {
+      // Mostly plain text, so that the eight-unit blocks are taken too.
+      c = satunnainen() % 4 == 0 ? aakkosto[satunnainen() % std::size(aakkosto)] : u'x';
+    }
+    ASSERT_EQ(aja(kirjoitaUtf8, t), utf8ksi(t)) << kierros;
+    ASSERT_EQ(aja([](char* p, std::u16string_view s) { return kirjoitaRivit(p, s, "\n"); }, t),
+              viitteenRivit(t))
+        << kierros;
+    ASSERT_EQ(aja(kirjoitaJson, t), viitteenJson(t)) << kierros;
+  }
+}
+
+}  // namespace
+}  // namespace kelvio
