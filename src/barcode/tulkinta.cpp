@@ -24,26 +24,48 @@ constexpr std::u16string_view osa(std::u16string_view koodi, std::size_t alku, s
   return koodi.substr(alku - 1, pituus);
 }
 
+// Lines 1 and 2 and the label of line 3 of each version.
+constexpr std::u16string_view ALKU2 =
+    u"Viivakoodin versio 2: euromääräinen, kansallinen tilinumero ja kansallinen viite\r\n\r\n"
+    u"Saajan tili (kansallinen muoto) = ";
+constexpr std::u16string_view ALKU4 =
+    u"Viivakoodin versio 4: euromääräinen, IBAN-tilinumero ja kansallinen viite\r\n\r\n"
+    u"Saajan tili (IBAN-muodossa) = ";
+constexpr std::u16string_view ALKU5 =
+    u"Viivakoodin versio 5: euromääräinen, IBAN-tilinumero ja RF-viite\r\n\r\n"
+    u"Saajan tili (IBAN-muodossa) = ";
+
+constexpr std::u16string_view VAKIOT[] = {
+    ALKU2,
+    ALKU4,
+    ALKU5,
+    u"\r\nViitenumero (kansallinen) =  ",
+    u"\r\nViitenumero (RF-viite) =  ",
+    u"\r\nEräpäivä = ",
+    u"ei eräpäivää",
+    u"\r\nSumma = ",
+    u" €",
+    u"Viivakoodin pituus on ",
+    u" merkkiä.\r\nPankkiviivakoodin kuuluu olla 54 merkin pituinen.",
+    u"Tuntematon viivakoodin esittämistapa\r\n",
+};
+static_assert(std::size(VAKIOT) == static_cast<std::size_t>(Vakio::Maara));
+
+constexpr Pala vakio(Vakio v) {
+  return {VAKIOT[static_cast<std::size_t>(v)], v};
+}
+
 struct Asettelu {
-  std::u16string_view alku;          // lines 1 and 2 and the label of line 3
-  std::u16string_view viiteOtsikko;  // the line break and the label of line 4
-  std::size_t summa;                 // 8 characters
-  std::size_t viite;                 // national: 20 characters; RF: check digits, then 21
-  std::size_t eraPaiva;              // 6 characters
+  Vakio alku;            // lines 1 and 2 and the label of line 3
+  Vakio viiteOtsikko;    // the line break and the label of line 4
+  std::size_t summa;     // 8 characters
+  std::size_t viite;     // national: 20 characters; RF: check digits, then 21
+  std::size_t eraPaiva;  // 6 characters
 };
 
-constexpr Asettelu VERSIO2{
-    u"Viivakoodin versio 2: euromääräinen, kansallinen tilinumero ja kansallinen viite\r\n\r\n"
-    u"Saajan tili (kansallinen muoto) = ",
-    u"\r\nViitenumero (kansallinen) =  ", 16, 24, 44};
-constexpr Asettelu VERSIO4{
-    u"Viivakoodin versio 4: euromääräinen, IBAN-tilinumero ja kansallinen viite\r\n\r\n"
-    u"Saajan tili (IBAN-muodossa) = ",
-    u"\r\nViitenumero (kansallinen) =  ", 18, 29, 49};
-constexpr Asettelu VERSIO5{
-    u"Viivakoodin versio 5: euromääräinen, IBAN-tilinumero ja RF-viite\r\n\r\n"
-    u"Saajan tili (IBAN-muodossa) = ",
-    u"\r\nViitenumero (RF-viite) =  ", 18, 26, 49};
+constexpr Asettelu VERSIO2{Vakio::Alku2, Vakio::Viite, 16, 24, 44};
+constexpr Asettelu VERSIO4{Vakio::Alku4, Vakio::Viite, 18, 29, 49};
+constexpr Asettelu VERSIO5{Vakio::Alku5, Vakio::RfViite, 18, 26, 49};
 
 char16_t* kopioi(char16_t* p, std::u16string_view s) {
   return std::char_traits<char16_t>::copy(p, s.data(), s.size()) + s.size();
@@ -53,23 +75,29 @@ std::u16string_view vali(const char16_t* alku, const char16_t* loppu) {
   return {alku, static_cast<std::size_t>(loppu - alku)};
 }
 
-// Joins the pieces into kohde with one allocation check.
 template <std::size_t N>
-void liita(std::u16string& kohde, const std::u16string_view (&osat)[N]) {
-  std::size_t pituus = 0;
-  for (const auto& o : osat) {
-    pituus += o.size();
+void asetaPalat(Tulkinta& t, const Pala (&palat)[N]) {
+  static_assert(N <= PALOJA_ENINTAAN);
+  std::copy(std::begin(palat), std::end(palat), t.palat);
+  t.paloja = N;
+}
+
+// Joins the pieces into the report with one allocation check.
+void kokoa(Tulkinta& t) {
+  if (!t.kokoaRaportti) {
+    return;
   }
-  kohde.resize(pituus);
-  char16_t* p = kohde.data();
-  for (const auto& o : osat) {
-    std::char_traits<char16_t>::copy(p, o.data(), o.size());
-    p += o.size();
+  std::size_t pituus = 0;
+  for (std::size_t i = 0; i < t.paloja; ++i) {
+    pituus += t.palat[i].teksti.size();
+  }
+  t.raportti.resize(pituus);
+  char16_t* p = t.raportti.data();
+  for (std::size_t i = 0; i < t.paloja; ++i) {
+    p = kopioi(p, t.palat[i].teksti);
   }
 }
 
-// Rounded to the nearest whole number, a half to the even neighbour (the
-// default rounding mode). The fields are two characters, so the values are small.
 std::int64_t kokonaisluvuksi(double x) {
   const auto kokonainen = static_cast<std::int64_t>(x);
   if (static_cast<double>(kokonainen) == x) {
@@ -95,6 +123,7 @@ void tulkitseVersio(std::u16string_view koodi, const Asettelu& a, const Aluesetu
   t.summaTeksti.clear();
   kirjoitaSumma(t.summaTeksti, t.sentit, asetukset.desimaalierotin());
 
+  std::u16string_view viiteTeksti;
   if (rf) {
     // "RF", the check digits and the digits without leading zeros: at most 25.
     char16_t* p = t.tyo;
@@ -105,12 +134,12 @@ void tulkitseVersio(std::u16string_view koodi, const Asettelu& a, const Aluesetu
     const std::u16string_view rfTeksti(t.tyo, static_cast<std::size_t>(p - t.tyo));
     char16_t* loppu = ansaKirjoita(t.viiteTila, FE_RYHMITTELE,
                                    [&](char16_t* q) { return ryhmittele(q, rfTeksti, 4); });
-    t.viite = t.viiteTeksti = vali(t.viiteTila, loppu);
+    t.viite = viiteTeksti = vali(t.viiteTila, loppu);
   } else {
-    t.viiteTeksti =
+    viiteTeksti =
         vali(t.viiteTila, kirjoitaViite(t.viiteTila, nollatPois(osa(koodi, a.viite, 20))));
-    const std::size_t alku = t.viiteTeksti.find_first_not_of(u' ');
-    t.viite = t.viiteTeksti.substr(alku == std::u16string_view::npos ? t.viiteTeksti.size() : alku);
+    const std::size_t alku = viiteTeksti.find_first_not_of(u' ');
+    t.viite = viiteTeksti.substr(alku == std::u16string_view::npos ? viiteTeksti.size() : alku);
   }
 
   char16_t* tiliLoppu = nullptr;
@@ -134,15 +163,20 @@ void tulkitseVersio(std::u16string_view koodi, const Asettelu& a, const Aluesetu
     asetukset.kirjoitaPaivays(t.paivaysTeksti, t.eraPaiva);
   }
 
-  liita(t.raportti, {a.alku, t.tili, a.viiteOtsikko, t.viiteTeksti, u"\r\nEräpäivä = "sv,
-                     t.onEraPaiva ? std::u16string_view(t.paivaysTeksti) : u"ei eräpäivää"sv,
-                     u"\r\nSumma = "sv, t.summaTeksti, u" €"sv});
+  asetaPalat(t, {vakio(a.alku),
+                 {t.tili},
+                 vakio(a.viiteOtsikko),
+                 {viiteTeksti},
+                 vakio(Vakio::Erapaiva),
+                 t.onEraPaiva ? Pala{t.paivaysTeksti} : vakio(Vakio::EiErapaivaa),
+                 vakio(Vakio::Summa),
+                 {t.summaTeksti},
+                 vakio(Vakio::Euro)});
 }
 
 }  // namespace
 
 void tulkitse(std::u16string_view syote, const Aluesetukset& asetukset, Tulkinta& t) {
-  t.raportti.clear();
   t.pituus = syote.size();
   t.versio = 0;
   std::u16string_view koodi = syote;
@@ -151,25 +185,26 @@ void tulkitse(std::u16string_view syote, const Aluesetukset& asetukset, Tulkinta
   }
   if (koodi.size() != PITUUS) {
     t.laji = Laji::VaaraPituus;
-    t.raportti.append(u"Viivakoodin pituus on "sv);
-    lisaaLuku(t.raportti, static_cast<std::int64_t>(syote.size()));
-    t.raportti.append(u" merkkiä.\r\nPankkiviivakoodin kuuluu olla 54 merkin pituinen."sv);
-    return;
+    const std::u16string_view pituus =
+        vali(t.tyo, kirjoitaLuku(t.tyo, static_cast<std::int64_t>(syote.size())));
+    asetaPalat(t, {vakio(Vakio::Pituus), {pituus}, vakio(Vakio::Merkkia)});
+  } else if (koodi[0] == u'2' || koodi[0] == u'4' || koodi[0] == u'5') {
+    t.laji = Laji::Tulkinta;
+    t.versio = koodi[0];
+    tulkitseVersio(koodi,
+                   koodi[0] == u'2'   ? VERSIO2
+                   : koodi[0] == u'4' ? VERSIO4
+                                      : VERSIO5,
+                   asetukset, t);
+  } else {
+    t.laji = Laji::TuntematonVersio;
+    asetaPalat(t, {vakio(Vakio::Tuntematon), {koodi}});
   }
-  const Asettelu* asettelu = nullptr;
-  switch (koodi[0]) {
-    case u'2': asettelu = &VERSIO2; break;
-    case u'4': asettelu = &VERSIO4; break;
-    case u'5': asettelu = &VERSIO5; break;
-    default:
-      t.laji = Laji::TuntematonVersio;
-      t.raportti.append(u"Tuntematon viivakoodin esittämistapa\r\n"sv);
-      t.raportti.append(koodi);
-      return;
-  }
-  t.laji = Laji::Tulkinta;
-  t.versio = koodi[0];
-  tulkitseVersio(koodi, *asettelu, asetukset, t);
+  kokoa(t);
+}
+
+std::u16string_view vakioTeksti(Vakio v) {
+  return VAKIOT[static_cast<std::size_t>(v)];
 }
 
 std::u16string tulkitse(std::u16string_view syote, const Aluesetukset& asetukset) {

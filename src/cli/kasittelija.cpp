@@ -29,6 +29,41 @@ void ilmanValeja(std::u16string& kohde, std::u16string_view teksti) {
 
 }  // namespace
 
+Kasittelija::Kasittelija(Muoto muoto, const Aluesetukset& asetukset, std::string_view rivinvaihto)
+    : muoto_(muoto), asetukset_(asetukset), rv_(rivinvaihto) {
+  t_.kokoaRaportti = false;
+  for (std::size_t i = 0; i < VAKIOITA; ++i) {
+    const std::u16string_view v = vakioTeksti(static_cast<Vakio>(i));
+    std::string& rivit = rivitVakiot_[i];
+    rivit.resize(v.size() * VARA);
+    rivit.resize(static_cast<std::size_t>(kirjoitaRivit(rivit.data(), v, rv_) - rivit.data()));
+    std::string& json = jsonVakiot_[i];
+    json.resize(v.size() * VARA);
+    json.resize(static_cast<std::size_t>(kirjoitaJson(json.data(), v) - json.data()));
+  }
+}
+
+std::size_t Kasittelija::raportinPituus() const {
+  std::size_t n = 0;
+  for (std::size_t i = 0; i < t_.paloja; ++i) {
+    n += t_.palat[i].teksti.size();
+  }
+  return n;
+}
+
+char* Kasittelija::kirjoitaPalat(char* p, bool json) const {
+  for (std::size_t i = 0; i < t_.paloja; ++i) {
+    const Pala& pala = t_.palat[i];
+    if (pala.vakio != Vakio::Ei) {
+      const auto v = static_cast<std::size_t>(pala.vakio);
+      p = lisaa(p, json ? jsonVakiot_[v] : rivitVakiot_[v]);
+    } else {
+      p = json ? kirjoitaJson(p, pala.teksti) : kirjoitaRivit(p, pala.teksti, rv_);
+    }
+  }
+  return p;
+}
+
 void Kasittelija::kasittele(std::u16string_view syote, bool ensimmainen) {
   const bool valmis = ansa<bool>(CMDTULKITSE_CLICK, [&] {
     tulkitse(syote, asetukset_, t_);
@@ -64,21 +99,20 @@ void Kasittelija::kasitteleRivit(std::string_view tavut, bool ensimmainen) {
 }
 
 void Kasittelija::kirjoitaRaportti(bool ensimmainen) {
-  const std::u16string& r = t_.raportti;
-  char* p = ulos.varaa(r.size() * 3 + 3 * rv_.size());
+  char* p = ulos.varaa(raportinPituus() * VARA + 3 * rv_.size());
   if (!ensimmainen) {
     p = lisaa(p, rv_);  // one empty line between reports
   }
-  p = kirjoitaRivit(p, r, rv_);
+  p = kirjoitaPalat(p, false);
   p = lisaa(p, rv_);
   ulos.kaytetty(p);
 }
 
 void Kasittelija::kirjoitaJsonRivi(std::u16string_view syote) {
-  const std::size_t tarve = (syote.size() + t_.raportti.size() + t_.tili.size() + t_.viite.size() +
-                             t_.summaTeksti.size()) *
-                                VARA +
-                            256;
+  const std::size_t tarve =
+      (syote.size() + raportinPituus() + t_.tili.size() + t_.viite.size() + t_.summaTeksti.size()) *
+          VARA +
+      256;
   char* p = ulos.varaa(tarve);
   p = lisaa(p, "{\"input\":\"");
   p = kirjoitaJson(p, syote);
@@ -120,7 +154,7 @@ void Kasittelija::kirjoitaJsonRivi(std::u16string_view syote) {
       break;
     }
   }
-  p = kirjoitaJson(p, t_.raportti);
+  p = kirjoitaPalat(p, true);
   p = lisaa(p, "\"}\n");
   ulos.kaytetty(p);
 }

@@ -14,8 +14,7 @@ enum class Muoto { Raportti, Json };
 
 class Kasittelija {
  public:
-  Kasittelija(Muoto muoto, const Aluesetukset& asetukset, std::string_view rivinvaihto)
-      : muoto_(muoto), asetukset_(asetukset), rv_(rivinvaihto) {}
+  Kasittelija(Muoto muoto, const Aluesetukset& asetukset, std::string_view rivinvaihto);
 
   // One input; ensimmainen: no report has been written before it.
   void kasittele(std::u16string_view syote, bool ensimmainen);
@@ -29,6 +28,9 @@ class Kasittelija {
  private:
   void kirjoitaRaportti(bool ensimmainen);
   void kirjoitaJsonRivi(std::u16string_view syote);
+  // The pieces of the report, fixed ones from what was made of them once.
+  char* kirjoitaPalat(char* p, bool json) const;
+  [[nodiscard]] std::size_t raportinPituus() const;
 
   Muoto muoto_;
   const Aluesetukset& asetukset_;
@@ -36,6 +38,9 @@ class Kasittelija {
   Tulkinta t_;
   std::u16string rivi_;
   std::u16string apu_;
+  static constexpr auto VAKIOITA = static_cast<std::size_t>(Vakio::Maara);
+  std::string rivitVakiot_[VAKIOITA];
+  std::string jsonVakiot_[VAKIOITA];
 };
 
 }  // namespace kelvio

@@ -23,23 +23,29 @@ void lisaaLuku(std::u16string& kohde, std::int64_t luku, int leveys) {
     kohde.append(nelja, 4);
     return;
   }
+  char16_t puskuri[LUVUN_TILA];
+  kohde.append(puskuri, static_cast<std::size_t>(kirjoitaLuku(puskuri, luku, leveys) - puskuri));
+}
+
+char16_t* kirjoitaLuku(char16_t* p, std::int64_t luku, int leveys) {
   char16_t puskuri[24];
   char16_t* const loppu = puskuri + 24;
-  char16_t* p = loppu;
+  char16_t* q = loppu;
   // Unsigned, so the most negative value has a magnitude too.
   std::uint64_t arvo =
       luku < 0 ? 0 - static_cast<std::uint64_t>(luku) : static_cast<std::uint64_t>(luku);
   do {
-    *--p = static_cast<char16_t>(u'0' + arvo % 10);
+    *--q = static_cast<char16_t>(u'0' + arvo % 10);
     arvo /= 10;
   } while (arvo != 0);
-  while (loppu - p < leveys && loppu - p < 20) {
-    *--p = u'0';
+  while (loppu - q < leveys && loppu - q < 20) {
+    *--q = u'0';
   }
   if (luku < 0) {
-    *--p = u'-';
+    *--q = u'-';
   }
-  kohde.append(p, static_cast<std::size_t>(loppu - p));
+  const auto n = static_cast<std::size_t>(loppu - q);
+  return std::char_traits<char16_t>::copy(p, q, n) + n;
 }
 
 }  // namespace kelvio

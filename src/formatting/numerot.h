@@ -10,4 +10,8 @@ namespace kelvio {
 // a negative number gets a "-" in front.
 void lisaaLuku(std::u16string& kohde, std::int64_t luku, int leveys = 1);
 
+// The same written at p, which has room for LUVUN_TILA characters; returns the end.
+inline constexpr std::size_t LUVUN_TILA = 21;
+char16_t* kirjoitaLuku(char16_t* p, std::int64_t luku, int leveys = 1);
+
 }  // namespace kelvio
