@@ -101,7 +101,13 @@ void Aikakaava::kirjoita(std::u16string& kohde, const Paivays& pvm, const Kellon
   const std::u16string_view ampm = aika.tunti < 12 ? u"ap." : u"ip.";
   for (const Pala& pala : palat_) {
     switch (pala.osa) {
-      case Osa::Teksti: kohde += pala.teksti; break;
+      case Osa::Teksti:
+        if (pala.teksti.size() == 1) {
+          kohde.push_back(pala.teksti[0]);  // the usual separator
+        } else {
+          kohde += pala.teksti;
+        }
+        break;
       case Osa::Paiva: lisaaLuku(kohde, pvm.paiva); break;
       case Osa::Paiva2: lisaaLuku(kohde, pvm.paiva, 2); break;
       case Osa::PaivanNimi: kohde += PAIVAT.at(static_cast<std::size_t>(viikonpaiva(pvm))); break;

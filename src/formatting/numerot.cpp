@@ -8,11 +8,9 @@ void lisaaLuku(std::u16string& kohde, std::int64_t luku, int leveys) {
     const auto kymmenet = static_cast<char16_t>(u'0' + luku / 10);
     const auto ykkoset = static_cast<char16_t>(u'0' + luku % 10);
     if (luku >= 10 || leveys == 2) {
-      const char16_t kaksi[2] = {kymmenet, ykkoset};
-      kohde.append(kaksi, 2);
-    } else {
-      kohde.push_back(ykkoset);
+      kohde.push_back(kymmenet);
     }
+    kohde.push_back(ykkoset);
     return;
   }
   // Years.
