@@ -1,6 +1,6 @@
 #include "app/frmKelviomaro.h"
 
-#include <windowsx.h>
+#include <commctrl.h>
 
 #include "app/ikkunat.h"
 #include "errors/virhe.h"
@@ -36,6 +36,16 @@ void asettele(Kelviomaro& f) {
   f.fontti = uusi;
 }
 
+// Tab leaves the output box, as in a dialog on Windows; Wine's multi-line
+// edit would take it.
+LRESULT CALLBACK tulkintaruutu(HWND h, UINT viesti, WPARAM wp, LPARAM lp, UINT_PTR /*tunnus*/,
+                               DWORD_PTR /*tieto*/) {
+  if (viesti == WM_GETDLGCODE && wp == VK_TAB) {
+    return DefSubclassProc(h, viesti, wp, lp) & ~(DLGC_WANTALLKEYS | DLGC_WANTTAB);
+  }
+  return DefSubclassProc(h, viesti, wp, lp);
+}
+
 bool OnCreate(HWND hwnd) {
   auto* f = new Kelviomaro;  // freed in OnNcDestroy
   f->hwnd = hwnd;
@@ -52,15 +62,36 @@ bool OnCreate(HWND hwnd) {
   f->txtTulkinta = luoOhjain(hwnd, L"EDIT", L"", WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL,
                              WS_EX_CLIENTEDGE, ID_TULKINTA);
   SendMessageW(f->txtTulkinta, EM_SETLIMITTEXT, 0, 0);
-  f->cmdTyhjenna =
-      luoOhjain(hwnd, L"BUTTON", L"Tyhjennä!", WS_TABSTOP | BS_PUSHBUTTON, 0, ID_TYHJENNA);
+  SetWindowSubclass(f->txtTulkinta, tulkintaruutu, 0, 0);
+  // BS_NOTIFY: the default border follows the focus, as a dialog's does.
+  f->cmdTyhjenna = luoOhjain(hwnd, L"BUTTON", L"Tyhjennä!", WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY,
+                             0, ID_TYHJENNA);
   asettele(*f);
   return true;
 }
 
+// While "Tyhjennä!" has the focus it is the default button, so Enter presses it.
+void OnTyhjennaFokus(Kelviomaro& f, bool saa) {
+  SendMessageW(f.cmdTulkitse, BM_SETSTYLE, saa ? BS_PUSHBUTTON : BS_DEFPUSHBUTTON, TRUE);
+  SendMessageW(f.cmdTyhjenna, BM_SETSTYLE, saa ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+}
+
+LRESULT OnGetDefId(HWND hwnd) {
+  Kelviomaro* f = kelviomaro(hwnd);
+  const bool tyhjenna = f != nullptr && GetFocus() == f->cmdTyhjenna;
+  return MAKELRESULT(tyhjenna ? ID_TYHJENNA : ID_TULKITSE, DC_HASDEFID);
+}
+
 void OnCommand(HWND hwnd, int id, UINT koodi) {
   Kelviomaro* f = kelviomaro(hwnd);
-  if (f == nullptr || koodi != BN_CLICKED) {
+  if (f == nullptr) {
+    return;
+  }
+  if (id == ID_TYHJENNA && (koodi == BN_SETFOCUS || koodi == BN_KILLFOCUS)) {
+    OnTyhjennaFokus(*f, koodi == BN_SETFOCUS);
+    return;
+  }
+  if (koodi != BN_CLICKED) {
     return;
   }
   if (id == ID_TULKITSE) {
@@ -91,7 +122,7 @@ LRESULT CALLBACK ikkunaproseduuri(HWND hwnd, UINT viesti, WPARAM wp, LPARAM lp) 
   switch (viesti) {
     case WM_CREATE: return OnCreate(hwnd) ? 0 : -1;
     case WM_COMMAND: OnCommand(hwnd, LOWORD(wp), HIWORD(wp)); return 0;
-    case DM_GETDEFID: return MAKELRESULT(ID_TULKITSE, DC_HASDEFID);
+    case DM_GETDEFID: return OnGetDefId(hwnd);
     case WM_DPICHANGED: OnDpiChanged(hwnd, HIWORD(wp), reinterpret_cast<const RECT*>(lp)); return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
     case WM_NCDESTROY: OnNcDestroy(hwnd); break;
