@@ -164,33 +164,81 @@ TEST_F(Ikkuna, PituusJa105) {
             "Tuntematon viivakoodin esittämistapa\r\n" + std::string(54, '1'));
 }
 
-TEST_F(Ikkuna, MitatJaTyylit96Dpi) {
-  if (GetDpiForWindow(hwnd) != 96) {
-    GTEST_SKIP() << "not at 96 DPI";
-  }
+// The layout at 96 DPI: left, top, width, height in pixels.
+struct Mitat {
+  HWND Kelviomaro::*ohjain;
+  int vasen, yla, leveys, korkeus;
+};
+constexpr Mitat MITAT[] = {
+    {&Kelviomaro::Label1, 22, 19, 431, 19},      {&Kelviomaro::txtViivakoodi, 23, 46, 496, 24},
+    {&Kelviomaro::cmdTulkitse, 527, 44, 80, 27}, {&Kelviomaro::txtTulkinta, 26, 91, 579, 245},
+    {&Kelviomaro::cmdTyhjenna, 27, 351, 85, 29},
+};
+
+void odotaMitat(const Kelviomaro& f, UINT dpi) {
   RECT r;
-  GetClientRect(hwnd, &r);
-  EXPECT_EQ(r.right, 635);
-  EXPECT_EQ(r.bottom, 400);
-  const std::pair<HWND, RECT> ohjaimet[] = {
-      {f->Label1, {22, 19, 453, 38}},        {f->txtViivakoodi, {23, 46, 519, 70}},
-      {f->cmdTulkitse, {527, 44, 607, 71}},  {f->txtTulkinta, {26, 91, 605, 336}},
-      {f->cmdTyhjenna, {27, 351, 112, 380}},
-  };
-  for (const auto& [h, odotettu] : ohjaimet) {
+  GetClientRect(f.hwnd, &r);
+  EXPECT_EQ(r.right, MulDiv(635, static_cast<int>(dpi), 96)) << dpi;
+  EXPECT_EQ(r.bottom, MulDiv(400, static_cast<int>(dpi), 96)) << dpi;
+  for (const Mitat& m : MITAT) {
     RECT o;
-    GetWindowRect(h, &o);
-    MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&o), 2);
-    EXPECT_EQ(o.left, odotettu.left);
-    EXPECT_EQ(o.top, odotettu.top);
-    EXPECT_EQ(o.right, odotettu.right);
-    EXPECT_EQ(o.bottom, odotettu.bottom);
+    GetWindowRect(f.*m.ohjain, &o);
+    MapWindowPoints(nullptr, f.hwnd, reinterpret_cast<POINT*>(&o), 2);
+    const auto s = [dpi](int px) { return MulDiv(px, static_cast<int>(dpi), 96); };
+    EXPECT_EQ(o.left, s(m.vasen)) << dpi << " " << m.vasen;
+    EXPECT_EQ(o.top, s(m.yla)) << dpi << " " << m.vasen;
+    EXPECT_EQ(o.right - o.left, s(m.leveys)) << dpi << " " << m.vasen;
+    EXPECT_EQ(o.bottom - o.top, s(m.korkeus)) << dpi << " " << m.vasen;
   }
+}
+
+// The DPI that the run was set up with (the registry's LogPixels), 96 unless said.
+UINT odotettuDpi() {
+  wchar_t arvo[16] = {};
+  if (GetEnvironmentVariableW(L"KELVIO_DPI", arvo, 16) == 0) {
+    return 96;
+  }
+  return static_cast<UINT>(_wtoi(arvo));
+}
+
+TEST_F(Ikkuna, MitatJaTyylit) {
+  ASSERT_EQ(GetDpiForWindow(hwnd), odotettuDpi());
+  odotaMitat(*f, GetDpiForWindow(hwnd));
   const auto tyyli = static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE));
   EXPECT_EQ(tyyli & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME), 0U);
   EXPECT_NE(tyyli & WS_SYSMENU, 0U);
   EXPECT_EQ(GetWindow(hwnd, GW_OWNER), omistaja);
   EXPECT_EQ(GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
+}
+
+TEST_F(Ikkuna, DpinMuutos) {
+  for (const UINT dpi : {144U, 120U, 96U}) {
+    RECT ehdotus{10, 10, 500, 500};
+    SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&ehdotus));
+    odotaMitat(*f, dpi);
+  }
+}
+
+// The report follows the user's regional settings: Finnish or US English here.
+TEST_F(Ikkuna, RaporttiAluekohtaisillaAsetuksilla) {
+  wchar_t nimi[LOCALE_NAME_MAX_LENGTH] = {};
+  GetUserDefaultLocaleName(nimi, LOCALE_NAME_MAX_LENGTH);
+  const std::wstring kieli = nimi;
+  wchar_t odotettu[LOCALE_NAME_MAX_LENGTH] = {};
+  if (GetEnvironmentVariableW(L"KELVIO_ALUE", odotettu, LOCALE_NAME_MAX_LENGTH) != 0) {
+    ASSERT_EQ(kieli, std::wstring(odotettu));  // the run was set up for these settings
+  }
+  if (kieli != L"fi-FI" && kieli != L"en-US") {
+    GTEST_SKIP() << "regional settings of this run are neither fi-FI nor en-US";
+  }
+  const bool suomi = kieli == L"fi-FI";
+  kirjoita(V4);
+  paina(VK_RETURN);
+  const std::string r = teksti(f->txtTulkinta);
+  EXPECT_NE(r.find(suomi ? "Eräpäivä = 31.12.2025" : "Eräpäivä = 12/31/2025"), std::string::npos)
+      << r;
+  EXPECT_NE(r.find(suomi ? "Summa =   1 500,00 €" : "Summa =   1 500.00 €"), std::string::npos)
+      << r;
 }
 
 std::wstring versiotieto(const std::vector<char>& lohko, const wchar_t* nimi) {

@@ -39,12 +39,25 @@ void sijoita(HWND ohjain, const Paikka& p, UINT dpi) {
 }
 
 void asetaAsiakasalue(HWND ikkuna, int leveys, int korkeus, UINT dpi) {
-  RECT r{0, 0, skaalaa(leveys, dpi), skaalaa(korkeus, dpi)};
+  const int w = skaalaa(leveys, dpi);
+  const int h = skaalaa(korkeus, dpi);
+  RECT r{0, 0, w, h};
   const auto tyyli = static_cast<DWORD>(GetWindowLongPtrW(ikkuna, GWL_STYLE));
   const auto laaja = static_cast<DWORD>(GetWindowLongPtrW(ikkuna, GWL_EXSTYLE));
   AdjustWindowRectExForDpi(&r, tyyli, FALSE, laaja, dpi);
   SetWindowPos(ikkuna, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // The frame actually drawn may differ from the computed one (menus that
+  // wrap, a frame not yet rescaled): correct by what the client area came to.
+  RECT asiakas;
+  RECT ikkunaAlue;
+  GetClientRect(ikkuna, &asiakas);
+  GetWindowRect(ikkuna, &ikkunaAlue);
+  if (asiakas.right != w || asiakas.bottom != h) {
+    SetWindowPos(ikkuna, nullptr, 0, 0, ikkunaAlue.right - ikkunaAlue.left + w - asiakas.right,
+                 ikkunaAlue.bottom - ikkunaAlue.top + h - asiakas.bottom,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
 }
 
 std::u16string lueTeksti(HWND ohjain) {
