@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -338,6 +339,126 @@ TEST(MaakoodiTest, NapitJaLippu) {
   SendMessageW(d, WM_CLOSE, 0, 0);
   EXPECT_FALSE(IsWindow(d));
   EXPECT_EQ(utf8ksi(MaakoodiPeruttu), "False");
+}
+
+// Steps run one per timer tick while a modal loop runs; a dialog still open
+// after them is closed, so that a failing test cannot hang.
+std::vector<std::function<void()>> askeleet;
+std::size_t askel = 0;
+HWND modaalinen = nullptr;
+
+void CALLBACK seuraavaAskel(HWND /*hwnd*/, UINT /*viesti*/, UINT_PTR ajastin, DWORD /*aika*/) {
+  if (askel < askeleet.size()) {
+    askeleet[askel++]();
+  } else {
+    KillTimer(nullptr, ajastin);
+    if (IsWindow(modaalinen) != 0 && IsWindowVisible(modaalinen) != 0) {
+      PostMessageW(modaalinen, WM_CLOSE, 0, 0);
+    }
+  }
+}
+
+void laheta(WORD vk, WORD muunnin = 0) {
+  if (muunnin != 0) {
+    nappain(muunnin, false);
+  }
+  nappain(vk, false);
+  nappain(vk, true);
+  if (muunnin != 0) {
+    nappain(muunnin, true);
+  }
+}
+
+class MaakoodiDialogi : public ::testing::Test {
+ protected:
+  HWND d = nullptr;
+  Maakoodi* m = nullptr;
+  void SetUp() override {
+    MaakoodiPeruttu.clear();
+    d = luoMaakoodi(nullptr);
+    ASSERT_NE(d, nullptr);
+    m = maakoodi(d);
+    for (const wchar_t* koodi : {L"FI", L"SE", L"EE"}) {
+      SendMessageW(m->lstMaakoodi, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(koodi));
+    }
+  }
+  void TearDown() override {
+    if (IsWindow(d) != 0) {
+      DestroyWindow(d);
+    }
+  }
+  void nayta(std::vector<std::function<void()>> vaiheet) {
+    askeleet = std::move(vaiheet);
+    askel = 0;
+    modaalinen = d;
+    const UINT_PTR ajastin = SetTimer(nullptr, 0, 150, seuraavaAskel);
+    naytaMaakoodi(d, nullptr);
+    KillTimer(nullptr, ajastin);
+  }
+};
+
+TEST_F(MaakoodiDialogi, EnterHetiPainaaVie) {
+  nayta({[] { laheta(VK_RETURN); }});
+  EXPECT_EQ(utf8ksi(MaakoodiPeruttu), "False");
+  EXPECT_TRUE(IsWindow(d));
+  EXPECT_FALSE(IsWindowVisible(d));
+  EXPECT_EQ(SendMessageW(m->lstMaakoodi, LB_GETCOUNT, 0, 0), 3);
+}
+
+TEST_F(MaakoodiDialogi, PikanappaimetJaNakyminenUudelleen) {
+  nayta({[] { laheta('P', VK_MENU); }});
+  EXPECT_EQ(utf8ksi(MaakoodiPeruttu), "True");
+  EXPECT_FALSE(IsWindowVisible(d));
+  SendMessageW(m->lstMaakoodi, LB_SETCURSEL, 1, 0);
+  nayta({[] { laheta('V', VK_MENU); }});
+  EXPECT_EQ(utf8ksi(MaakoodiPeruttu), "False");
+  EXPECT_EQ(SendMessageW(m->lstMaakoodi, LB_GETCURSEL, 0, 0), 1);  // the choice stays
+}
+
+TEST_F(MaakoodiDialogi, SarkainjarjestysEnterListassaJaEsc) {
+  std::vector<HWND> fokukset;
+  std::vector<bool> nakyvat;
+  auto kirjaa = [&] {
+    fokukset.push_back(GetFocus());
+    nakyvat.push_back(IsWindowVisible(d) != 0);
+  };
+  nayta({[&] {
+           kirjaa();
+           laheta(VK_TAB);
+         },
+         [&] {
+           kirjaa();
+           laheta(VK_TAB);
+         },
+         [&] {
+           kirjaa();
+           laheta(VK_RETURN);
+         },
+         [&] {
+           kirjaa();
+           laheta(VK_ESCAPE);
+         },
+         [&] {
+           kirjaa();
+           laheta(VK_TAB);
+         },
+         [&] {
+           kirjaa();
+           laheta(VK_TAB, VK_SHIFT);
+         },
+         [&] {
+           kirjaa();
+           laheta(VK_TAB, VK_SHIFT);
+         },
+         [&] {
+           kirjaa();
+           laheta(VK_SPACE);
+         }});
+  const std::vector<HWND> odotetut = {m->cmdVie,      m->cmdPeruuta, m->lstMaakoodi, m->lstMaakoodi,
+                                      m->lstMaakoodi, m->cmdVie,     m->lstMaakoodi, m->cmdPeruuta};
+  EXPECT_EQ(fokukset, odotetut);
+  EXPECT_EQ(nakyvat, std::vector<bool>(8, true));  // Enter in the list and Esc did nothing
+  EXPECT_EQ(utf8ksi(MaakoodiPeruttu), "True");     // Space on "&Peruuta"
 }
 
 }  // namespace

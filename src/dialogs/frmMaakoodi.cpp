@@ -37,9 +37,11 @@ void OnCreate(HWND hwnd) {
   SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(f));
   const UINT dpi = GetDpiForWindow(hwnd);
   // Tab order: the buttons, then the list.
-  f->cmdVie = luoOhjain(hwnd, L"BUTTON", L"&Vie!", WS_TABSTOP | BS_PUSHBUTTON, 0, ID_VIE);
-  f->cmdPeruuta =
-      luoOhjain(hwnd, L"BUTTON", L"&Peruuta", WS_TABSTOP | BS_PUSHBUTTON, 0, ID_PERUUTA);
+  // BS_NOTIFY: the focused button takes the default border, so Enter presses it.
+  f->cmdVie =
+      luoOhjain(hwnd, L"BUTTON", L"&Vie!", WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY, 0, ID_VIE);
+  f->cmdPeruuta = luoOhjain(hwnd, L"BUTTON", L"&Peruuta", WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY, 0,
+                            ID_PERUUTA);
   f->lstMaakoodi = luoOhjain(hwnd, L"LISTBOX", L"", WS_TABSTOP | WS_VSCROLL | LBS_NOINTEGRALHEIGHT,
                              WS_EX_CLIENTEDGE, ID_LSTMAAKOODI);
   f->fontti = luoDialogifontti(dpi);
@@ -52,18 +54,25 @@ void OnCreate(HWND hwnd) {
   sijoita(f->cmdPeruuta, PERUUTA, dpi);
 }
 
+void OnCommand(HWND hwnd, int id, UINT koodi) {
+  Maakoodi* f = maakoodi(hwnd);
+  if (f == nullptr || (id != ID_VIE && id != ID_PERUUTA)) {
+    return;
+  }
+  if (koodi == BN_SETFOCUS || koodi == BN_KILLFOCUS) {
+    SendMessageW(GetDlgItem(hwnd, id), BM_SETSTYLE,
+                 koodi == BN_SETFOCUS ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+  } else if (koodi == BN_CLICKED && id == ID_VIE) {
+    cmdVie_Click(*f);
+  } else if (koodi == BN_CLICKED) {
+    cmdPeruuta_Click(*f);
+  }
+}
+
 LRESULT CALLBACK proseduuri(HWND hwnd, UINT viesti, WPARAM wp, LPARAM lp) {
   switch (viesti) {
     case WM_CREATE: OnCreate(hwnd); return 0;
-    case WM_COMMAND: {
-      Maakoodi* f = maakoodi(hwnd);
-      if (f != nullptr && HIWORD(wp) == BN_CLICKED && LOWORD(wp) == ID_VIE) {
-        cmdVie_Click(*f);
-      } else if (f != nullptr && HIWORD(wp) == BN_CLICKED && LOWORD(wp) == ID_PERUUTA) {
-        cmdPeruuta_Click(*f);
-      }
-      return 0;
-    }
+    case WM_COMMAND: OnCommand(hwnd, LOWORD(wp), HIWORD(wp)); return 0;
     // Neither button is the default: Enter in the list does nothing.
     case DM_GETDEFID: return 0;
     case WM_NCDESTROY: {
