@@ -273,48 +273,121 @@ TEST(Versio, Versiolohko) {
   EXPECT_EQ(versiotieto(lohko, L"OriginalFilename"), L"Kelviomaro.exe");
 }
 
-// Closes the error window from inside its modal loop.
-void CALLBACK suljePulma(HWND, UINT, UINT_PTR ajastin, DWORD) {
+// Closes the error window from inside its modal loop, keeping its text.
+std::u16string pulmanTeksti;
+void CALLBACK suljePulma(HWND /*hwnd*/, UINT /*viesti*/, UINT_PTR ajastin, DWORD /*aika*/) {
   if (HWND p = FindWindowW(PULMA_LUOKKA, nullptr)) {
-    static std::u16string teksti;
-    teksti = lueTeksti(GetDlgItem(p, ID_LBLPULMA));
-    SetPropW(GetDesktopWindow(), L"kelvio-pulma", reinterpret_cast<HANDLE>(&teksti));
+    pulmanTeksti = lueTeksti(GetDlgItem(p, ID_LBLPULMA));
     PostMessageW(p, WM_CLOSE, 0, 0);
     KillTimer(nullptr, ajastin);
   }
 }
 
-TEST_F(Ikkuna, YlivuotoNayttaaPulmanJaKirjaaLokiin) {
-  unohdaAppPath();
-  const std::u16string loki = alusta.ohjelmakansio() + u"\\virhelog.txt";
-  DeleteFileW(reinterpret_cast<const wchar_t*>(loki.c_str()));
-  std::string s = V4;
-  s.replace(17, 8, "9E999999");
-  kirjoita(s);
-  SetTimer(nullptr, 0, 200, suljePulma);
-  paina(VK_RETURN);
-  pumppaa();
-  auto* pulma = reinterpret_cast<std::u16string*>(GetPropW(GetDesktopWindow(), L"kelvio-pulma"));
-  ASSERT_NE(pulma, nullptr);
-  const std::string t = utf8ksi(*pulma);
-  EXPECT_NE(t.find("Kutsurivi      2000"), std::string::npos) << t;
-  EXPECT_NE(t.find("Moduulista   euro"), std::string::npos) << t;
-  EXPECT_NE(t.find("Rutiinista     fe_yleisval"), std::string::npos) << t;
-  EXPECT_NE(teksti(f->txtTulkinta).find("Summa =    0,00 €"), std::string::npos);
-  HANDLE h = CreateFileW(reinterpret_cast<const wchar_t*>(loki.c_str()), GENERIC_READ, 0, nullptr,
-                         OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+std::wstring leveaksi(const std::u16string& s) {
+  return {s.begin(), s.end()};
+}
+
+std::string lueTiedosto(const std::wstring& polku) {
+  HANDLE h =
+      CreateFileW(polku.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (h == INVALID_HANDLE_VALUE) {
+    return "(ei tiedostoa)";
+  }
+  std::string sisalto;
   char puskuri[4096];
   DWORD n = 0;
-  ReadFile(h, puskuri, sizeof puskuri, &n, nullptr);
+  while (ReadFile(h, puskuri, sizeof puskuri, &n, nullptr) != 0 && n > 0) {
+    sisalto.append(puskuri, n);
+  }
   CloseHandle(h);
-  const std::string sisalto(puskuri, n);
-  EXPECT_EQ(sisalto.find("Kelvio - virheraportti"), 0U);
-  EXPECT_EQ(sisalto.find("Kelvio - virheraportti", 1), std::string::npos);
-  EXPECT_NE(sisalto.find("Rutiinista     fe_yleisval\r\n" + std::string(70, '-') + "\r\n"),
-            std::string::npos);
-  DeleteFileW(reinterpret_cast<const wchar_t*>(loki.c_str()));
-  unohdaAppPath();
+  return sisalto;
+}
+
+void kirjoitaTiedosto(const std::wstring& polku, const std::string& sisalto) {
+  HANDLE h = CreateFileW(polku.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD n = 0;
+  WriteFile(h, sisalto.data(), static_cast<DWORD>(sisalto.size()), &n, nullptr);
+  CloseHandle(h);
+}
+
+// The sum field overflows fe_yleisval: the real error window shows, and one
+// entry goes to the log of the data folder.
+class Virheloki : public Ikkuna {
+ protected:
+  std::wstring ohjelmakansio;
+  std::wstring tyohakemisto;
+  void SetUp() override {
+    Ikkuna::SetUp();
+    unohdaAppPath();
+    ohjelmakansio = leveaksi(alusta.ohjelmakansio());
+    wchar_t nyt[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, nyt);
+    tyohakemisto = nyt;
+  }
+  void TearDown() override {
+    DeleteFileW((ohjelmakansio + L"\\ainehake.oma").c_str());
+    DeleteFileW((ohjelmakansio + L"\\virhelog.txt").c_str());
+    SetCurrentDirectoryW(tyohakemisto.c_str());
+    unohdaAppPath();
+    Ikkuna::TearDown();
+  }
+  void aiheutaYlivuoto() {
+    pulmanTeksti.clear();
+    std::string s = V4;
+    s.replace(17, 8, "9E999999");
+    kirjoita(s);
+    SetTimer(nullptr, 0, 200, suljePulma);
+    paina(VK_RETURN);
+    pumppaa();
+  }
+  void odotaYksiMerkinta(const std::wstring& kansio) {
+    const std::string t = utf8ksi(pulmanTeksti);
+    EXPECT_NE(t.find("Kutsurivi      2000"), std::string::npos) << t;
+    EXPECT_NE(t.find("Moduulista   euro"), std::string::npos) << t;
+    EXPECT_NE(t.find("Rutiinista     fe_yleisval"), std::string::npos) << t;
+    EXPECT_NE(teksti(f->txtTulkinta).find("Summa =    0,00 €"), std::string::npos);
+    const std::string sisalto = lueTiedosto(kansio + L"\\virhelog.txt");
+    EXPECT_EQ(sisalto.find("Kelvio - virheraportti"), 0U) << sisalto;
+    EXPECT_EQ(sisalto.find("Kelvio - virheraportti", 1), std::string::npos) << sisalto;
+    EXPECT_NE(sisalto.find("Rutiinista     fe_yleisval\r\n" + std::string(70, '-') + "\r\n"),
+              std::string::npos);
+  }
+};
+
+TEST_F(Virheloki, OhjelmanKansioon) {
+  DeleteFileW((ohjelmakansio + L"\\virhelog.txt").c_str());
+  aiheutaYlivuoto();
+  odotaYksiMerkinta(ohjelmakansio);
+}
+
+// "ainehake.oma" names another existing folder: with its drive, and without it
+// (the drive of the current directory), which the folder setting also takes.
+TEST_F(Virheloki, AsetustiedostonKansioon) {
+  wchar_t nyt[MAX_PATH];
+  GetCurrentDirectoryW(MAX_PATH, nyt);
+  const std::wstring asema(nyt, 2);  // "Z:"
+  const std::wstring rivit[] = {L"kelvio-loki-asema", L"kelvio-loki-ilman"};
+  for (const std::wstring& nimi : rivit) {
+    // Under the working directory, so on the current drive.
+    const std::wstring kansio = tyohakemisto + L"\\" + nimi;
+    ASSERT_NE(CreateDirectoryW(kansio.c_str(), nullptr), 0) << nimi.size();
+    ASSERT_EQ(kansio.compare(0, 2, asema), 0);
+    const bool ilmanAsemaa = nimi == L"kelvio-loki-ilman";
+    const std::wstring rivi = ilmanAsemaa ? kansio.substr(2) : kansio;
+    kirjoitaTiedosto(ohjelmakansio + L"\\ainehake.oma",
+                     std::string(rivi.begin(), rivi.end()) + "\r\nmuuta\r\n");
+    unohdaAppPath();
+    SetCurrentDirectoryW(tyohakemisto.c_str());
+    aiheutaYlivuoto();
+    odotaYksiMerkinta(kansio);
+    EXPECT_NE(lueTiedosto(kansio + L"\\virhelog.txt")
+                  .find("fe_apppath(): " + std::string(kansio.begin(), kansio.end()) + "\r\n"),
+              std::string::npos);
+    EXPECT_EQ(lueTiedosto(ohjelmakansio + L"\\virhelog.txt"), "(ei tiedostoa)");
+    DeleteFileW((kansio + L"\\virhelog.txt").c_str());
+    SetCurrentDirectoryW(tyohakemisto.c_str());
+    RemoveDirectoryW(kansio.c_str());
+  }
 }
 
 TEST(MaakoodiTest, NapitJaLippu) {
