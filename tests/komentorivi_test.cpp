@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include <sys/wait.h>
 
@@ -110,6 +111,7 @@ TEST(Kelvio, Json) {
       "{\"input\":\"" + V2 +
           "\",\"kind\":\"interpretation\",\"version\":2,\"account\":\"912345-123\","
           "\"reference\":\"12345\",\"due_date\":\"2025-03-31\",\"amount\":\"123.45\","
+          "\"checks\":{\"account\":false,\"reference\":false},"
           "\"report\":\"Viivakoodin versio 2: euromääräinen, kansallinen tilinumero ja "
           "kansallinen viite\\r\\n\\r\\nSaajan tili (kansallinen muoto) = 912345-123\\r\\n"
           "Viitenumero (kansallinen) =     12345\\r\\nEräpäivä = 31.3.2025\\r\\nSumma =    "
@@ -117,7 +119,8 @@ TEST(Kelvio, Json) {
           "{\"input\":\"" +
           V5 +
           "\",\"kind\":\"interpretation\",\"version\":5,\"account\":\"FI7912345600000123\","
-          "\"reference\":\"RF1212345\",\"due_date\":null,\"amount\":\"10.00\",\"report\":\"" +
+          "\"reference\":\"RF1212345\",\"due_date\":null,\"amount\":\"10.00\","
+          "\"checks\":{\"iban\":false,\"rf_reference\":false},\"report\":\"" +
           "Viivakoodin versio 5: euromääräinen, IBAN-tilinumero ja RF-viite\\r\\n\\r\\nSaajan "
           "tili (IBAN-muodossa) = FI79 1234 5600 0001 23\\r\\nViitenumero (RF-viite) =  RF12 "
           "1234 5\\r\\nEräpäivä = ei eräpäivää\\r\\nSumma =    10,00 €\"}\n"
@@ -142,6 +145,97 @@ TEST(Kelvio, VirheMeneeVirhevirtaanJaLokiin) {
                      "Rutiinista     fe_yleisval\nterms=Overflow+virhe;6+2000+euro+fe%5Fyleisval"),
       std::string::npos)
       << t.virheet;
+}
+
+const std::string V2_KELPO = "212345600000785000123450000000000000123456125033100000";
+const std::string V4_KELPO = "421123456000007850015000000000000000000001234561251231";
+
+TEST(Kelvio, Tarkisteet) {
+  struct Rivi {
+    std::string argumentit;
+    int tila;
+    std::vector<std::string> rivit;  // the check lines expected, in order
+  };
+  const Rivi rivit[] = {
+      {"--check " + V2_KELPO, 0, {}},
+      {"--check " + V4_KELPO, 0, {}},
+      {"--check " + V2, 1, {"Tarkiste ei täsmää: tilinumero", "Tarkiste ei täsmää: viitenumero"}},
+      {"--check " + V5, 1, {"Tarkiste ei täsmää: IBAN", "Tarkiste ei täsmää: RF-viite"}},
+      {V2, 0, {}},  // without --check nothing is verified
+      {"--check --json " + V2, 1, {}},
+      {"--check abc", 1, {}},
+  };
+  for (const auto& r : rivit) {
+    const Tulos t = aja(r.argumentit);
+    EXPECT_EQ(t.tila, r.tila) << r.argumentit;
+    std::string odotettu;
+    for (const auto& rivi : r.rivit) {
+      odotettu += rivi + "\n";
+    }
+    const std::size_t kohta = t.tuloste.find("Tarkiste");
+    EXPECT_EQ(kohta == std::string::npos ? "" : t.tuloste.substr(kohta), odotettu) << r.argumentit;
+  }
+  // The lines follow the report, before the empty line to the next one.
+  const Tulos t = aja("--check " + V2 + " " + V2_KELPO);
+  EXPECT_NE(t.tuloste.find("€\nTarkiste ei täsmää: tilinumero\nTarkiste ei täsmää: "
+                           "viitenumero\n\nViivakoodin versio 2"),
+            std::string::npos)
+      << t.tuloste;
+}
+
+// A spreadsheet-style reader of RFC 4180: quoted fields, doubled quotes, CR LF rows.
+std::vector<std::vector<std::string>> lueCsv(const std::string& s) {
+  std::vector<std::vector<std::string>> rivit(1);
+  std::string kentta;
+  bool lainauksissa = false;
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    const char c = s[i];
+    if (lainauksissa) {
+      if (c == '"' && i + 1 < s.size() && s[i + 1] == '"') {
+        kentta.push_back('"');
+        ++i;
+      } else if (c == '"') {
+        lainauksissa = false;
+      } else {
+        kentta.push_back(c);
+      }
+    } else if (c == '"') {
+      lainauksissa = true;
+    } else if (c == ',') {
+      rivit.back().push_back(kentta);
+      kentta.clear();
+    } else if (c == '\r' && i + 1 < s.size() && s[i + 1] == '\n') {
+      rivit.back().push_back(kentta);
+      kentta.clear();
+      rivit.emplace_back();
+      ++i;
+    } else {
+      kentta.push_back(c);
+    }
+  }
+  rivit.pop_back();  // after the last CR LF
+  return rivit;
+}
+
+TEST(Kelvio, CsvLuetaanTakaisin) {
+  const std::string hankala = "a\"b,c;d \"\"";
+  const Tulos t =
+      aja("--csv", V4_KELPO + "\n" + V2 + "\n" + hankala + "\n3" + V2.substr(1) + "\nä€\n");
+  EXPECT_EQ(t.tila, 1);
+  const auto rivit = lueCsv(t.tuloste);
+  const std::vector<std::vector<std::string>> odotetut = {
+      {"input", "kind", "version", "account", "reference", "due_date", "amount", "iban_check",
+       "account_check", "reference_check", "rf_reference_check"},
+      {V4_KELPO, "interpretation", "4", "FI2112345600000785", "1234561", "2025-12-31", "1500.00",
+       "true", "", "true", ""},
+      {V2, "interpretation", "2", "912345-123", "12345", "2025-03-31", "123.45", "", "false",
+       "false", ""},
+      {hankala, "wrong_length", "", "", "", "", "", "", "", "", ""},
+      {"3" + V2.substr(1), "unknown_version", "", "", "", "", "", "", "", "", ""},
+      {"ä€", "wrong_length", "", "", "", "", "", "", "", "", ""},
+  };
+  EXPECT_EQ(rivit, odotetut) << t.tuloste;
+  EXPECT_EQ(aja("--csv --json x").tila, 2);
 }
 
 }  // namespace

@@ -29,8 +29,12 @@ void ilmanValeja(std::u16string& kohde, std::u16string_view teksti) {
 
 }  // namespace
 
-Kasittelija::Kasittelija(Muoto muoto, const Aluesetukset& asetukset, std::string_view rivinvaihto)
-    : muoto_(muoto), asetukset_(asetukset), rv_(rivinvaihto) {
+Kasittelija::Kasittelija(const Valinnat& valinnat, const Aluesetukset& asetukset,
+                         std::string_view rivinvaihto)
+    : muoto_(valinnat.muoto),
+      tarkista_(valinnat.tarkista),
+      asetukset_(asetukset),
+      rv_(rivinvaihto) {
   t_.kokoaRaportti = false;
   for (std::size_t i = 0; i < VAKIOITA; ++i) {
     const std::u16string_view v = vakioTeksti(static_cast<Vakio>(i));
@@ -76,10 +80,17 @@ void Kasittelija::kasittele(std::u16string_view syote, bool ensimmainen) {
   if (t_.laji != Laji::Tulkinta) {
     selityksia = true;
   }
-  if (muoto_ == Muoto::Json) {
-    kirjoitaJsonRivi(syote);
-  } else {
-    kirjoitaRaportti(ensimmainen);
+  tarkisteet_ = Tarkisteet{};
+  if (tarkista_ || muoto_ != Muoto::Raportti) {
+    tarkisteet_ = tarkista(syote);
+    if (tarkista_ && !tarkisteet_.kaikkiKelpaavat()) {
+      selityksia = true;
+    }
+  }
+  switch (muoto_) {
+    case Muoto::Raportti: kirjoitaRaportti(ensimmainen); break;
+    case Muoto::Json: kirjoitaJsonRivi(syote); break;
+    case Muoto::Csv: kirjoitaCsvRivi(syote); break;
   }
 }
 
@@ -99,11 +110,26 @@ void Kasittelija::kasitteleRivit(std::string_view tavut, bool ensimmainen) {
 }
 
 void Kasittelija::kirjoitaRaportti(bool ensimmainen) {
-  char* p = ulos.varaa(raportinPituus() * VARA + 3 * rv_.size());
+  char* p = ulos.varaa(raportinPituus() * VARA + 8 * rv_.size() + 160);
   if (!ensimmainen) {
     p = lisaa(p, rv_);  // one empty line between reports
   }
   p = kirjoitaPalat(p, false);
+  if (tarkista_) {
+    // One line for each check that fails.
+    const std::pair<const std::optional<bool>&, std::string_view> tarkisteet[] = {
+        {tarkisteet_.iban, "IBAN"},
+        {tarkisteet_.tili, "tilinumero"},
+        {tarkisteet_.viite, "viitenumero"},
+        {tarkisteet_.rf, "RF-viite"}};
+    for (const auto& [tulos, nimi] : tarkisteet) {
+      if (tulos == false) {
+        p = lisaa(p, rv_);
+        p = lisaa(p, "Tarkiste ei täsmää: ");
+        p = lisaa(p, nimi);
+      }
+    }
+  }
   p = lisaa(p, rv_);
   ulos.kaytetty(p);
 }
@@ -150,12 +176,101 @@ void Kasittelija::kirjoitaJsonRivi(std::u16string_view syote) {
       apu_.clear();
       kirjoitaSummaKoneelle(apu_, t_.sentit);
       p = kirjoitaUtf8(p, apu_);
-      p = lisaa(p, "\",\"report\":\"");
+      p = lisaa(p, "\",\"checks\":{");
+      const std::pair<const std::optional<bool>&, std::string_view> tarkisteet[] = {
+          {tarkisteet_.iban, "\"iban\":"},
+          {tarkisteet_.tili, "\"account\":"},
+          {tarkisteet_.viite, "\"reference\":"},
+          {tarkisteet_.rf, "\"rf_reference\":"}};
+      bool pilkku = false;
+      for (const auto& [tulos, avain] : tarkisteet) {
+        if (tulos) {
+          p = lisaa(p, pilkku ? "," : "");
+          p = lisaa(p, avain);
+          p = lisaa(p, *tulos ? "true" : "false");
+          pilkku = true;
+        }
+      }
+      p = lisaa(p, "},\"report\":\"");
       break;
     }
   }
   p = kirjoitaPalat(p, true);
   p = lisaa(p, "\"}\n");
+  ulos.kaytetty(p);
+}
+
+namespace {
+
+// A CSV field: quoted when it holds a quote, a separator (also ";", which
+// spreadsheets set to Finnish use) or a line break; quotes doubled.
+char* csvKentta(char* p, std::u16string_view t) {
+  if (t.find_first_of(u"\",;\r\n") == std::u16string_view::npos) {
+    return kirjoitaUtf8(p, t);
+  }
+  *p++ = '"';
+  for (;;) {
+    const std::size_t lainaus = t.find(u'"');
+    p = kirjoitaUtf8(p, t.substr(0, lainaus));
+    if (lainaus == std::u16string_view::npos) {
+      break;
+    }
+    *p++ = '"';
+    *p++ = '"';
+    t.remove_prefix(lainaus + 1);
+  }
+  *p++ = '"';
+  return p;
+}
+
+char* csvTotuus(char* p, const std::optional<bool>& arvo) {
+  *p++ = ',';
+  return arvo ? lisaa(p, *arvo ? "true" : "false") : p;
+}
+
+}  // namespace
+
+void Kasittelija::kirjoitaCsvOtsake() {
+  ulos.lisaa(
+      "input,kind,version,account,reference,due_date,amount,"
+      "iban_check,account_check,reference_check,rf_reference_check\r\n");
+}
+
+void Kasittelija::kirjoitaCsvRivi(std::u16string_view syote) {
+  char* p = ulos.varaa(
+      (syote.size() + t_.tili.size() + t_.viite.size() + t_.summaTeksti.size()) * VARA + 256);
+  p = csvKentta(p, syote);
+  switch (t_.laji) {
+    case Laji::VaaraPituus: p = lisaa(p, ",wrong_length,,,,,"); break;
+    case Laji::TuntematonVersio: p = lisaa(p, ",unknown_version,,,,,"); break;
+    case Laji::Tulkinta: {
+      p = lisaa(p, ",interpretation,");
+      *p++ = static_cast<char>(t_.versio);
+      *p++ = ',';
+      ilmanValeja(apu_, t_.tili);
+      p = csvKentta(p, apu_);
+      *p++ = ',';
+      ilmanValeja(apu_, t_.viite);
+      p = csvKentta(p, apu_);
+      *p++ = ',';
+      if (t_.onEraPaiva) {
+        static const Aikakaava ISO(u"yyyy-MM-dd");
+        apu_.clear();
+        ISO.kirjoita(apu_, t_.eraPaiva, Kellonaika{});
+        p = kirjoitaUtf8(p, apu_);
+      }
+      *p++ = ',';
+      apu_.clear();
+      kirjoitaSummaKoneelle(apu_, t_.sentit);
+      p = kirjoitaUtf8(p, apu_);
+      break;
+    }
+  }
+  p = csvTotuus(p, tarkisteet_.iban);
+  p = csvTotuus(p, tarkisteet_.tili);
+  p = csvTotuus(p, tarkisteet_.viite);
+  p = csvTotuus(p, tarkisteet_.rf);
+  p = lisaa(p, "\r\n");
   ulos.kaytetty(p);
 }
 

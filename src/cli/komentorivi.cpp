@@ -9,6 +9,7 @@
 
 #include "barcode/tulkinta.h"
 #include "cli/kasittelija.h"
+#include "cli/valinnat.h"
 #include "errors/virhe.h"
 #include "formatting/aluesetukset.h"
 #include "formatting/kuviot.h"
@@ -28,6 +29,10 @@ constexpr std::string_view OHJE =
     "\n"
     "Valitsimet:\n"
     "  --json                      JSON Lines: yksi olio kutakin syötettä kohden\n"
+    "  --csv                       CSV (RFC 4180, UTF-8) otsikkorivein kirjanpito-ohjelmille\n"
+    "  --check                     tarkistaa tarkisteet (IBAN, tilinumero, viite, RF-viite):\n"
+    "                              raportin perään rivi kustakin täsmäämättömästä,\n"
+    "                              ja paluuarvo 1 jos jokin ei täsmää\n"
     "  --decimal-separator EROTIN  summan desimaalierotin (oletus: aluekohtaiset asetukset)\n"
     "  --date-format KAAVA         eräpäivän muoto, esim. d.M.yyyy tai yyyy-MM-dd\n"
     "                              (d dd M MM yy yyyy ja 'lainattu teksti')\n"
@@ -36,7 +41,8 @@ constexpr std::string_view OHJE =
     "  --                          loput argumentit ovat viivakoodeja\n"
     "\n"
     "Paluuarvo: 0 kun jokainen syöte tulkittiin; 1 kun jokin syöte sai selityksen\n"
-    "(väärä pituus tai tuntematon esittämistapa) tai tulkinnassa sattui virhe;\n"
+    "(väärä pituus tai tuntematon esittämistapa), tulkinnassa sattui virhe tai\n"
+    "--checkin kanssa jokin tarkiste ei täsmännyt;\n"
     "2 virheellisestä käytöstä.\n"
     "\n"
     "Virheet kirjataan tiedostoon virhelog.txt ohjelman kansioon tai kansioon, jonka\n"
@@ -77,13 +83,6 @@ class KomentoriviAlusta final : public JarjestelmaAlusta {
     ++virheita;
     return JarjestelmaAlusta::naytaPulma(virheteksti, kysely);
   }
-};
-
-struct Valinnat {
-  bool json = false;
-  bool ohje = false;
-  bool versio = false;
-  std::vector<std::u16string_view> koodit;
 };
 
 // Reads whole lines in batches of about ERA bytes; a line split by a read is
@@ -174,53 +173,13 @@ int komentorivi(const std::vector<std::u16string>& argumentit, std::FILE* syote,
   } palauta{edellinen};
 
   Valinnat v;
+  if (const std::string virhe = lueValinnat(argumentit, v); !virhe.empty()) {
+    return kayttovirhe(virheet, virhe);
+  }
   OhitetutAsetukset asetukset(jarjestelma.aluesetukset());
-  bool valitsimia = true;
-  for (std::size_t i = 0; i < argumentit.size(); ++i) {
-    const std::u16string_view a = argumentit[i];
-    if (!valitsimia || a.empty() || a[0] != u'-') {
-      v.koodit.push_back(a);
-      continue;
-    }
-    if (a == u"--") {
-      valitsimia = false;
-      continue;
-    }
-    std::u16string_view nimi = a;
-    std::optional<std::u16string_view> arvo;
-    if (const std::size_t yhtasuuri = a.find(u'=');
-        a.substr(0, 2) == u"--" && yhtasuuri != std::u16string_view::npos) {
-      nimi = a.substr(0, yhtasuuri);
-      arvo = a.substr(yhtasuuri + 1);
-    }
-    const bool tarvitseeArvon = nimi == u"--decimal-separator" || nimi == u"--date-format";
-    if (tarvitseeArvon && !arvo) {
-      if (i + 1 >= argumentit.size()) {
-        return kayttovirhe(virheet, "valitsin " + utf8ksi(nimi) + " tarvitsee arvon");
-      }
-      arvo = argumentit[++i];
-    } else if (!tarvitseeArvon && arvo) {
-      return kayttovirhe(virheet, "valitsin " + utf8ksi(nimi) + " ei ota arvoa");
-    }
-    if (nimi == u"--json") {
-      v.json = true;
-    } else if (nimi == u"--help" || nimi == u"-h") {
-      v.ohje = true;
-    } else if (nimi == u"--version") {
-      v.versio = true;
-    } else if (nimi == u"--decimal-separator") {
-      if (arvo->empty()) {
-        return kayttovirhe(virheet, "desimaalierotin ei voi olla tyhjä");
-      }
-      asetukset.erotin = std::u16string(*arvo);
-    } else if (nimi == u"--date-format") {
-      if (arvo->empty()) {
-        return kayttovirhe(virheet, "päivämäärän muoto ei voi olla tyhjä");
-      }
-      asetukset.kaava.emplace(*arvo);
-    } else {
-      return kayttovirhe(virheet, "tuntematon valitsin " + utf8ksi(a));
-    }
+  asetukset.erotin = v.erotin;
+  if (v.paivaysKaava) {
+    asetukset.kaava.emplace(*v.paivaysKaava);
   }
   if (v.ohje) {
     viesti(tuloste, OHJE);
@@ -231,11 +190,13 @@ int komentorivi(const std::vector<std::u16string>& argumentit, std::FILE* syote,
     return 0;
   }
 
-  const Muoto muoto = v.json ? Muoto::Json : Muoto::Raportti;
-  Kasittelija a(muoto, asetukset, rivinvaihto);
+  Kasittelija a(v, asetukset, rivinvaihto);
+  if (v.muoto == Muoto::Csv) {
+    a.kirjoitaCsvOtsake();
+  }
   bool selityksia = false;
   if (v.koodit.empty()) {
-    Kasittelija b(muoto, asetukset, rivinvaihto);
+    Kasittelija b(v, asetukset, rivinvaihto);
     selityksia = lueRivit(syote, tuloste, a, b);
   } else {
     bool ensimmainen = true;

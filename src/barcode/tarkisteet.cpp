@@ -1,0 +1,121 @@
+#include "barcode/tarkisteet.h"
+
+#include "formatting/nollat.h"
+
+namespace kelvio {
+
+namespace {
+
+bool onNumero(char16_t c) { return c >= u'0' && c <= u'9'; }
+
+// A letter or digit as its value in the mod-97 checks: 0-9, A-Z 10-35.
+int arvo(char16_t c) {
+  if (onNumero(c)) {
+    return c - u'0';
+  }
+  if (c >= u'A' && c <= u'Z') {
+    return c - u'A' + 10;
+  }
+  return -1;
+}
+
+// The remainder mod 97 of the digits of the characters, in order; -1 when a
+// character is neither a digit nor a capital letter.
+int jaannos97(std::u16string_view a, std::u16string_view b) {
+  int jaannos = 0;
+  for (const std::u16string_view osa : {a, b}) {
+    for (const char16_t c : osa) {
+      const int v = arvo(c);
+      if (v < 0) {
+        return -1;
+      }
+      jaannos = (v >= 10 ? jaannos * 100 + v : jaannos * 10 + v) % 97;
+    }
+  }
+  return jaannos;
+}
+
+bool numeroita(std::u16string_view t) {
+  for (const char16_t c : t) {
+    if (!onNumero(c)) {
+      return false;
+    }
+  }
+  return !t.empty();
+}
+
+}  // namespace
+
+bool ibanKelpaa(std::u16string_view iban) noexcept {
+  if (iban.size() < 5 || iban.size() > 34) {
+    return false;
+  }
+  return jaannos97(iban.substr(4), iban.substr(0, 4)) == 1;
+}
+
+bool tiliKelpaa(std::u16string_view konemuoto) noexcept {
+  if (konemuoto.size() != 14 || !numeroita(konemuoto)) {
+    return false;
+  }
+  int summa = 0;
+  for (std::size_t i = 0; i < 13; ++i) {
+    int tulo = (konemuoto[i] - u'0') * (i % 2 == 0 ? 2 : 1);
+    summa += tulo > 9 ? tulo - 9 : tulo;
+  }
+  return (10 - summa % 10) % 10 == konemuoto[13] - u'0';
+}
+
+bool viiteKelpaa(std::u16string_view viite) noexcept {
+  const std::u16string_view luku = nollatPois(viite);
+  if (luku.size() < 4 || luku.size() > 20 || !numeroita(luku)) {
+    return false;
+  }
+  static constexpr int PAINOT[] = {7, 3, 1};
+  int summa = 0;
+  const std::size_t n = luku.size() - 1;
+  for (std::size_t i = 0; i < n; ++i) {
+    summa += (luku[n - 1 - i] - u'0') * PAINOT[i % 3];
+  }
+  return (10 - summa % 10) % 10 == luku[n] - u'0';
+}
+
+bool rfKelpaa(std::u16string_view rf) noexcept {
+  if (rf.size() < 5 || rf.size() > 25 || rf.substr(0, 2) != u"RF" || !numeroita(rf.substr(2, 2))) {
+    return false;
+  }
+  return jaannos97(rf.substr(4), rf.substr(0, 4)) == 1;
+}
+
+Tarkisteet tarkista(std::u16string_view syote) noexcept {
+  Tarkisteet t;
+  if (syote.substr(0, 3) == u"105") {
+    syote.remove_prefix(3);
+  }
+  if (syote.size() != 54) {
+    return t;
+  }
+  char16_t iban[18] = {u'F', u'I'};
+  syote.substr(1, 16).copy(iban + 2, 16);
+  switch (syote[0]) {
+    case u'2':
+      t.tili = tiliKelpaa(syote.substr(1, 14));
+      t.viite = viiteKelpaa(syote.substr(23, 20));
+      break;
+    case u'4':
+      t.iban = ibanKelpaa({iban, 18});
+      t.viite = viiteKelpaa(syote.substr(28, 20));
+      break;
+    case u'5': {
+      t.iban = ibanKelpaa({iban, 18});
+      char16_t rf[25] = {u'R', u'F', syote[25], syote[26]};
+      const std::u16string_view runko = nollatPois(syote.substr(27, 21));
+      runko.copy(rf + 4, runko.size());
+      t.rf = rfKelpaa({rf, 4 + runko.size()});
+      break;
+    }
+    default: break;
+  }
+  return t;
+}
+
+}  // namespace kelvio
