@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev \
-  clang-format clang-tidy
+  clang clang-format clang-tidy libclang-rt-14-dev
 
 echo "== Formatting"
 find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format --dry-run -Werror
@@ -19,7 +19,19 @@ echo "== clang-tidy"
 find src tests -name '*.cpp' ! -name '*windows*' ! -name 'ikkuna_test.cpp' ! -path 'src/app/*' ! -path 'src/dialogs/*' \
   -print0 | xargs -0 -n 4 -P "$(nproc)" clang-tidy -p build/default --quiet 2>/dev/null
 
-if [ -f scripts/test-windows.sh ]; then
-  bash scripts/test-windows.sh
-fi
+echo "== Native tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake --preset sanitize >/dev/null
+cmake --build --preset sanitize
+ctest --preset sanitize
+
+echo "== Fuzzing for 60 seconds"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz
+korpus=$(mktemp -d)
+cp fuzz/siemenet/* "$korpus"/
+build/fuzz/fuzz/kelvio_fuzz -max_total_time=60 -timeout=10 -max_len=65536 \
+  -artifact_prefix=build/fuzz/ "$korpus" 2>&1 | tail -n 3
+rm -rf "$korpus"
+
+bash scripts/test-windows.sh
 echo "== All tests passed"

@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 
 #include "barcode/tulkinta.h"
+#include "formatting/RsKTL.h"
+#include "formatting/SEPA.h"
+#include "formatting/euro.h"
 #include "formatting/kuviot.h"
+#include "formatting/nollat.h"
 #include "platform/utf8.h"
 #include "testialusta.h"
 
@@ -193,6 +198,52 @@ TEST(Tulkinta, SamaSyoteAntaaSamanRaportin) {
   tulkitse(utf16ksi(V2.substr(3)), KaavaAsetukset::suomi(), t);
   tulkitse(utf16ksi(V2), KaavaAsetukset::suomi(), t);
   EXPECT_EQ(t.raportti, eka);
+}
+
+// Any input gives one of the three kinds of report, whatever it holds.
+TEST(Tulkinta, SatunnaisetSyotteet) {
+  const char16_t merkit[] = {u'0',  u'1', u'2', u'4', u'5', u'9',   u'E',   u'e',
+                             u'D',  u'.', u',', u'-', u'+', u' ',   u'\t',  u'\r',
+                             u'\n', u'&', u'H', u'ä', u'€', 0xD800, 0xDC00, 0};
+  std::mt19937 satunnainen(2026);
+  TestiAlusta a;  // errors of the formatting routines are shown to it, and logged nowhere
+  Tulkinta t;
+  for (int kierros = 0; kierros < 20000; ++kierros) {
+    std::u16string syote = kierros % 3 == 0 ? u"105" : u"";
+    const std::size_t pituus = kierros % 4 == 0 ? 54 : satunnainen() % 120;
+    for (std::size_t i = 0; i < pituus; ++i) {
+      syote.push_back(satunnainen() % 2 == 0 ? u'0' + satunnainen() % 10
+                                             : merkit[satunnainen() % std::size(merkit)]);
+    }
+    tulkitse(syote, KaavaAsetukset::suomi(), t);
+    const std::string r = u8(t.raportti);
+    switch (t.laji) {
+      case Laji::Tulkinta:
+        ASSERT_EQ(r.substr(0, 19), "Viivakoodin versio ") << kierros;
+        ASSERT_EQ(r.substr(r.size() - 4), " €") << kierros;
+        break;
+      case Laji::VaaraPituus:
+        ASSERT_EQ(r,
+                  "Viivakoodin pituus on " + std::to_string(syote.size()) + " merkkiä." + PITUUS2)
+            << kierros;
+        break;
+      case Laji::TuntematonVersio:
+        ASSERT_EQ(r.substr(0, 39), "Tuntematon viivakoodin esittämistapa\r\n") << kierros;
+        break;
+    }
+  }
+}
+
+// Inputs of megabytes: explained, or refused by the 16-bit limits, never more.
+TEST(Tulkinta, MegatavujenSyotteet) {
+  TestiAlusta a;
+  const std::u16string suuri(4U << 20, u'7');
+  EXPECT_EQ(tulkitse8(utf8ksi(suuri)).substr(0, 32), "Viivakoodin pituus on 4194304 me");
+  EXPECT_EQ(fe_ryhmittele(suuri, 4), u"");
+  EXPECT_EQ(fe_yleisval(suuri), 0.0);
+  EXPECT_EQ(a.pulmat.size(), 2U);
+  EXPECT_EQ(NormTili(suuri).size(), suuri.size() + 1);
+  EXPECT_EQ(fe_NollatPois(suuri).size(), suuri.size());
 }
 
 TEST(SummaKoneelle, Taulukko) {
