@@ -8,7 +8,7 @@ bash scripts/setup.sh cmake ninja-build g++ libgtest-dev libgmock-dev libbenchma
   clang clang-format clang-tidy libclang-rt-14-dev
 
 echo "== Formatting"
-find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format --dry-run -Werror
+find src tests bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format --dry-run -Werror
 
 echo "== Native build and tests"
 cmake --preset default -DKELVIO_TESTS=ON >/dev/null

@@ -6,7 +6,9 @@ namespace kelvio {
 
 namespace {
 
-bool onNumero(char16_t c) { return c >= u'0' && c <= u'9'; }
+bool onNumero(char16_t c) {
+  return c >= u'0' && c <= u'9';
+}
 
 // A letter or digit as its value in the mod-97 checks: 0-9, A-Z 10-35.
 int arvo(char16_t c) {

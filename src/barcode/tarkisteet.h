@@ -20,10 +20,10 @@ bool rfKelpaa(std::u16string_view rf) noexcept;
 
 // The checks that apply to a barcode of its version; none for other input.
 struct Tarkisteet {
-  std::optional<bool> iban;       // versions 4 and 5
-  std::optional<bool> tili;       // version 2
-  std::optional<bool> viite;      // versions 2 and 4
-  std::optional<bool> rf;         // version 5
+  std::optional<bool> iban;   // versions 4 and 5
+  std::optional<bool> tili;   // version 2
+  std::optional<bool> viite;  // versions 2 and 4
+  std::optional<bool> rf;     // version 5
   [[nodiscard]] bool kaikkiKelpaavat() const {
     return iban.value_or(true) && tili.value_or(true) && viite.value_or(true) && rf.value_or(true);
   }
