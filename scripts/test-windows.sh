@@ -2,7 +2,7 @@
 # The Windows build, and its tests under Wine in Xvfb with Finnish settings.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh g++-mingw-w64-x86-64-posix wine wine64 xvfb
+bash scripts/setup.sh g++-mingw-w64-x86-64-posix wine wine64 xvfb xdotool nsis
 echo "== Windows cross-build"
 cmake --preset windows >/dev/null
 cmake --build --preset windows
@@ -27,3 +27,8 @@ ctest --preset windows
 out=$(wine build/windows/src/kelvio.exe 479123456000001230015000000000000000000001234561251231)
 echo "$out" | grep -q "Summa =   1 500,00 €" || { echo "kelvio.exe: unexpected output: $out" >&2; exit 1; }
 echo "kelvio.exe under Wine: ok"
+
+echo "== Packages: the zip and the installer, and the installer's round trip under Wine"
+cmake --build --preset windows --target package
+unzip -l build/windows/Kelvio-*-win64.zip
+sh tests/asennus.sh "$(pwd)/$(ls build/windows/Kelvio-*-win64.exe)"

@@ -1,5 +1,7 @@
 #include "cli/komentorivi.h"
 
+#include "versio.h"
+
 #include <atomic>
 #include <cstring>
 #include <memory>
@@ -48,7 +50,7 @@ constexpr std::string_view OHJE =
     "Virheet kirjataan tiedostoon virhelog.txt ohjelman kansioon tai kansioon, jonka\n"
     "ohjelman vieressä olevan tiedoston ainehake.oma ensimmäinen rivi nimeää.\n";
 
-constexpr std::string_view VERSIO = "kelvio 1.00\n";
+constexpr std::string_view VERSIO = "kelvio " KELVIO_VERSIO "\n";
 
 // Settings of the system, with what the command line overrides.
 class OhitetutAsetukset final : public Aluesetukset {
