@@ -98,6 +98,8 @@ void kokoa(Tulkinta& t) {
   }
 }
 
+// Rounded to the nearest whole number, a half to the even neighbour (the
+// default rounding mode). The fields are two characters, so the values are small.
 std::int64_t kokonaisluvuksi(double x) {
   const auto kokonainen = static_cast<std::int64_t>(x);
   if (static_cast<double>(kokonainen) == x) {
