@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -36,29 +37,36 @@ int main(int argc, char** argv) {
   }
   // Written back before the clock starts, so that the kernel's writeback is not timed.
   sync();
-  const auto alku = std::chrono::steady_clock::now();
-  const pid_t lapsi = fork();
-  if (lapsi == 0) {
-    const int sisaan = open(tiedosto.c_str(), O_RDONLY);
-    const int ulos = open("/dev/null", O_WRONLY);
-    dup2(sisaan, 0);
-    dup2(ulos, 1);
-    std::vector<char*> argumentit{argv[1]};
-    for (int i = 3; i < argc; ++i) {
-      argumentit.push_back(argv[i]);
-    }
-    argumentit.push_back(nullptr);
-    execv(argv[1], argumentit.data());
-    _exit(127);
-  }
+  // Best of five runs: the machines here are shared and their speed varies.
+  double paras = 0;
+  long huippu = 0;
   int tila = 0;
-  rusage kaytto{};
-  wait4(lapsi, &tila, 0, &kaytto);
-  const double sekunnit =
-      std::chrono::duration<double>(std::chrono::steady_clock::now() - alku).count();
+  for (int kierros = 0; kierros < 5; ++kierros) {
+    const auto alku = std::chrono::steady_clock::now();
+    const pid_t lapsi = fork();
+    if (lapsi == 0) {
+      const int sisaan = open(tiedosto.c_str(), O_RDONLY);
+      const int ulos = open("/dev/null", O_WRONLY);
+      dup2(sisaan, 0);
+      dup2(ulos, 1);
+      std::vector<char*> argumentit{argv[1]};
+      for (int i = 3; i < argc; ++i) {
+        argumentit.push_back(argv[i]);
+      }
+      argumentit.push_back(nullptr);
+      execv(argv[1], argumentit.data());
+      _exit(127);
+    }
+    rusage kaytto{};
+    wait4(lapsi, &tila, 0, &kaytto);
+    const double sekunnit =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - alku).count();
+    paras = std::max(paras, static_cast<double>(maara) / sekunnit);
+    huippu = std::max(huippu, kaytto.ru_maxrss);
+  }
   std::remove(tiedosto.c_str());
   std::printf("%-28s %10llu barcodes  %12.0f barcodes/s  peak %ld KiB  exit %d\n",
-              argc > 3 ? argv[3] : "(default)", static_cast<unsigned long long>(maara),
-              static_cast<double>(maara) / sekunnit, kaytto.ru_maxrss, WEXITSTATUS(tila));
+              argc > 3 ? argv[3] : "(default)", static_cast<unsigned long long>(maara), paras,
+              huippu, WEXITSTATUS(tila));
   return 0;
 }

@@ -44,7 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t koko
     const double luku = fe_yleisval(t);
     std::u16string summa;
     kirjoitaSumma(summa, luku, asetukset.desimaalierotin());
-    kirjoitaSummaKoneelle(summa, luku);
+    char koneelle[SUMMAN_TILA];
+    (void)kirjoitaSummaKoneelle(koneelle, luku);
     // Untrapped by design: their callers trap what they raise (an overflow
     // past 32,767 characters).
     try {

@@ -24,17 +24,22 @@ int arvo(char16_t c) {
 // The remainder mod 97 of the digits of the characters, in order; -1 when a
 // character is neither a digit nor a capital letter.
 int jaannos97(std::u16string_view a, std::u16string_view b) {
-  int jaannos = 0;
+  // Digits gathered in 64 bits and reduced only before they could overflow.
+  std::uint64_t kertyma = 0;
   for (const std::u16string_view osa : {a, b}) {
     for (const char16_t c : osa) {
       const int v = arvo(c);
       if (v < 0) {
         return -1;
       }
-      jaannos = (v >= 10 ? jaannos * 100 + v : jaannos * 10 + v) % 97;
+      if (kertyma >= (std::uint64_t{1} << 56)) {
+        kertyma %= 97;
+      }
+      kertyma = v >= 10 ? kertyma * 100 + static_cast<std::uint64_t>(v)
+                        : kertyma * 10 + static_cast<std::uint64_t>(v);
     }
   }
-  return jaannos;
+  return static_cast<int>(kertyma % 97);
 }
 
 bool numeroita(std::u16string_view t) {
@@ -75,8 +80,10 @@ bool viiteKelpaa(std::u16string_view viite) noexcept {
   static constexpr int PAINOT[] = {7, 3, 1};
   int summa = 0;
   const std::size_t n = luku.size() - 1;
+  std::size_t paino = 0;
   for (std::size_t i = 0; i < n; ++i) {
-    summa += (luku[n - 1 - i] - u'0') * PAINOT[i % 3];
+    summa += (luku[n - 1 - i] - u'0') * PAINOT[paino];
+    paino = paino == 2 ? 0 : paino + 1;
   }
   return (10 - summa % 10) % 10 == luku[n] - u'0';
 }

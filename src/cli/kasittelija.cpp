@@ -6,6 +6,7 @@
 #include "cli/koodaus.h"
 #include "errors/virhe.h"
 #include "formatting/kuviot.h"
+#include "formatting/numerot.h"
 #include "platform/utf8.h"
 
 namespace kelvio {
@@ -17,14 +18,34 @@ char* lisaa(char* p, std::string_view s) {
   return p + s.size();
 }
 
-// The text without its spaces: the machine form of an account or a reference.
-void ilmanValeja(std::u16string& kohde, std::u16string_view teksti) {
-  kohde.clear();
-  for (const char16_t c : teksti) {
-    if (c != u' ') {
-      kohde.push_back(c);
-    }
+// The text without its spaces, the machine form of an account or a
+// reference, in tila: the fields of a barcode are short.
+template <std::size_t N>
+std::u16string_view ilmanValeja(std::u16string_view teksti, char16_t (&tila)[N]) {
+  std::size_t n = 0;
+  for (const char16_t c : teksti.substr(0, N)) {
+    tila[n] = c;
+    n += c != u' ' ? 1 : 0;
   }
+  return {tila, n};
+}
+
+// The due date as ISO 8601, yyyy-MM-dd.
+char* isoPaivays(char* p, const Paivays& pvm) {
+  if (pvm.vuosi >= 1000 && pvm.vuosi <= 9999) {
+    p = std::to_chars(p, p + 4, pvm.vuosi).ptr;
+  } else {
+    std::u16string vuosi;
+    lisaaLuku(vuosi, pvm.vuosi, 4);
+    p = kirjoitaUtf8(p, vuosi);
+  }
+  const int osat[] = {pvm.kuukausi, pvm.paiva};
+  for (const int osa : osat) {
+    *p++ = '-';
+    *p++ = static_cast<char>('0' + osa / 10);
+    *p++ = static_cast<char>('0' + osa % 10);
+  }
+  return p;
 }
 
 }  // namespace
@@ -156,26 +177,20 @@ void Kasittelija::kirjoitaJsonRivi(std::u16string_view syote) {
       p = lisaa(p, "\",\"kind\":\"interpretation\",\"version\":");
       *p++ = static_cast<char>(t_.versio);
       p = lisaa(p, ",\"account\":\"");
-      ilmanValeja(apu_, t_.tili);
-      p = kirjoitaJson(p, apu_);
+      char16_t tila[64];
+      p = kirjoitaJson(p, ilmanValeja(t_.tili, tila));
       p = lisaa(p, "\",\"reference\":\"");
-      ilmanValeja(apu_, t_.viite);
-      p = kirjoitaJson(p, apu_);
+      p = kirjoitaJson(p, ilmanValeja(t_.viite, tila));
       p = lisaa(p, "\",\"due_date\":");
       if (t_.onEraPaiva) {
-        static const Aikakaava ISO(u"yyyy-MM-dd");
-        apu_.clear();
-        ISO.kirjoita(apu_, t_.eraPaiva, Kellonaika{});
         *p++ = '"';
-        p = kirjoitaUtf8(p, apu_);
+        p = isoPaivays(p, t_.eraPaiva);
         *p++ = '"';
       } else {
         p = lisaa(p, "null");
       }
       p = lisaa(p, ",\"amount\":\"");
-      apu_.clear();
-      kirjoitaSummaKoneelle(apu_, t_.sentit);
-      p = kirjoitaUtf8(p, apu_);
+      p = kirjoitaSummaKoneelle(p, t_.sentit);
       p = lisaa(p, "\",\"checks\":{");
       const std::pair<const std::optional<bool>&, std::string_view> tarkisteet[] = {
           {tarkisteet_.iban, "\"iban\":"},
@@ -247,22 +262,16 @@ void Kasittelija::kirjoitaCsvRivi(std::u16string_view syote) {
       p = lisaa(p, ",interpretation,");
       *p++ = static_cast<char>(t_.versio);
       *p++ = ',';
-      ilmanValeja(apu_, t_.tili);
-      p = csvKentta(p, apu_);
+      char16_t tila[64];
+      p = csvKentta(p, ilmanValeja(t_.tili, tila));
       *p++ = ',';
-      ilmanValeja(apu_, t_.viite);
-      p = csvKentta(p, apu_);
+      p = csvKentta(p, ilmanValeja(t_.viite, tila));
       *p++ = ',';
       if (t_.onEraPaiva) {
-        static const Aikakaava ISO(u"yyyy-MM-dd");
-        apu_.clear();
-        ISO.kirjoita(apu_, t_.eraPaiva, Kellonaika{});
-        p = kirjoitaUtf8(p, apu_);
+        p = isoPaivays(p, t_.eraPaiva);
       }
       *p++ = ',';
-      apu_.clear();
-      kirjoitaSummaKoneelle(apu_, t_.sentit);
-      p = kirjoitaUtf8(p, apu_);
+      p = kirjoitaSummaKoneelle(p, t_.sentit);
       break;
     }
   }

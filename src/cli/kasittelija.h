@@ -43,7 +43,6 @@ class Kasittelija {
   std::string_view rv_;
   Tulkinta t_;
   std::u16string rivi_;
-  std::u16string apu_;
   static constexpr auto VAKIOITA = static_cast<std::size_t>(Vakio::Maara);
   std::string rivitVakiot_[VAKIOITA];
   std::string jsonVakiot_[VAKIOITA];

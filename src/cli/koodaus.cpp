@@ -140,6 +140,11 @@ bool kahdeksan(const char16_t* s, char* p) {
 template <Tapa T>
 std::size_t yksi(const char16_t* s, std::size_t i, std::size_t n, char*& p, std::string_view rv) {
   std::uint32_t c = s[i++];
+  // Printable ASCII other than a quote or a backslash: the usual case.
+  if (c >= 0x20 && c < 0x80 && (T != Tapa::Json || (c != u'"' && c != u'\\'))) {
+    *p++ = static_cast<char>(c);
+    return i;
+  }
   if constexpr (T == Tapa::Rivit) {
     if (c == u'\r' && i < n && s[i] == u'\n') {
       std::memcpy(p, rv.data(), rv.size());

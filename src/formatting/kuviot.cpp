@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 namespace kelvio {
 
@@ -116,18 +117,18 @@ void kirjoitaSumma(std::u16string& kohde, double sentit, std::u16string_view ero
   *p = static_cast<char16_t>(n.desimaalit[1]);
 }
 
-void kirjoitaSummaKoneelle(std::u16string& kohde, double sentit) {
+char* kirjoitaSummaKoneelle(char* p, double sentit) {
   Numerot n;
   numeroiksi(sentit, n);
   if (n.negatiivinen) {
-    kohde.push_back(u'-');
+    *p++ = '-';
   }
-  for (std::size_t i = 0; i < n.kokonaisia; ++i) {
-    kohde.push_back(static_cast<char16_t>(n.merkit[i]));
-  }
-  kohde.push_back(u'.');
-  kohde.push_back(static_cast<char16_t>(n.desimaalit[0]));
-  kohde.push_back(static_cast<char16_t>(n.desimaalit[1]));
+  std::memcpy(p, n.merkit, n.kokonaisia);
+  p += n.kokonaisia;
+  *p++ = '.';
+  *p++ = n.desimaalit[0];
+  *p++ = n.desimaalit[1];
+  return p;
 }
 
 char16_t* kirjoitaViite(char16_t* p, std::u16string_view viite) {

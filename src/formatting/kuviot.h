@@ -14,8 +14,10 @@ namespace kelvio {
 // halfway between two cents is rounded away from zero.
 void kirjoitaSumma(std::u16string& kohde, double sentit, std::u16string_view erotin);
 
-// The same amount as "-1234.50": no grouping, "." as separator.
-void kirjoitaSummaKoneelle(std::u16string& kohde, double sentit);
+// The same amount as "-1234.50": no grouping, "." as separator, written at p,
+// which has room for SUMMAN_TILA characters; returns the end.
+inline constexpr std::size_t SUMMAN_TILA = 420;
+char* kirjoitaSummaKoneelle(char* p, double sentit);
 
 // Appends the text by the pattern "&&&&& &&&&& &&&&& &&&&&": right-aligned in
 // four groups of five places, the three spaces always written; a longer text
