@@ -1,6 +1,7 @@
 // Runs the kelvio binary end to end.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -181,6 +182,19 @@ TEST(Kelvio, Tarkisteet) {
                            "viitenumero\n\nViivakoodin versio 2"),
             std::string::npos)
       << t.tuloste;
+}
+
+// A line of megabytes is explained like any other; memory and time stay small.
+TEST(Kelvio, MegatavujenRivi) {
+  const std::string pitka(5U << 20, '4');
+  const Tulos t = aja("--json", V2 + "\n" + pitka + "\r\n" + V5 + "\n");
+  EXPECT_EQ(t.tila, 1);
+  EXPECT_NE(t.tuloste.find("\"kind\":\"wrong_length\",\"length\":5242880,"), std::string::npos);
+  EXPECT_EQ(std::count(t.tuloste.begin(), t.tuloste.end(), '\n'), 3);
+  const Tulos r = aja("", pitka);
+  EXPECT_EQ(r.tuloste,
+            "Viivakoodin pituus on 5242880 merkkiä.\nPankkiviivakoodin kuuluu olla 54 "
+            "merkin pituinen.\n");
 }
 
 // A spreadsheet-style reader of RFC 4180: quoted fields, doubled quotes, CR LF rows.
