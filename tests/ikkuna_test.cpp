@@ -41,7 +41,8 @@ void nappain(WORD vk, bool ylos) {
   SendInput(1, &i, sizeof i);
 }
 
-void paina(WORD vk, WORD muunnin = 0) {
+// Sends a key, with a modifier held, without waiting for it.
+void laheta(WORD vk, WORD muunnin = 0) {
   if (muunnin != 0) {
     nappain(muunnin, false);
   }
@@ -50,6 +51,11 @@ void paina(WORD vk, WORD muunnin = 0) {
   if (muunnin != 0) {
     nappain(muunnin, true);
   }
+}
+
+// Sends a key and lets the windows handle it.
+void paina(WORD vk, WORD muunnin = 0) {
+  laheta(vk, muunnin);
   pumppaa();
 }
 
@@ -428,17 +434,6 @@ void CALLBACK seuraavaAskel(HWND /*hwnd*/, UINT /*viesti*/, UINT_PTR ajastin, DW
     if (IsWindow(modaalinen) != 0 && IsWindowVisible(modaalinen) != 0) {
       PostMessageW(modaalinen, WM_CLOSE, 0, 0);
     }
-  }
-}
-
-void laheta(WORD vk, WORD muunnin = 0) {
-  if (muunnin != 0) {
-    nappain(muunnin, false);
-  }
-  nappain(vk, false);
-  nappain(vk, true);
-  if (muunnin != 0) {
-    nappain(muunnin, true);
   }
 }
 
