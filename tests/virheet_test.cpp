@@ -2,14 +2,19 @@
 
 #include <filesystem>
 #include <fstream>
+#include <new>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 
+#include "barcode/tulkinta.h"
 #include "errors/fe_apppath.h"
 #include "errors/fe_urlkoodaa.h"
 #include "errors/fe_virheraportti.h"
 #include "errors/se_Pulma.h"
 #include "errors/virhe.h"
+#include "formatting/RsKTL.h"
+#include "formatting/SEPA.h"
 #include "formatting/euro.h"
 #include "platform/koodisivu.h"
 #include "platform/utf8.h"
@@ -144,6 +149,31 @@ TEST(SePulma, JarjestysVirhenumeroittain) {
     // The log entry is written before the restart message, and for every number.
     EXPECT_TRUE(fs::exists(kansio.polku() / "virhelog.txt")) << r.numero;
   }
+}
+
+// Each trapping routine reports itself: its call line, module and routine.
+TEST(SePulma, AnsojenKutsupaikat) {
+  const std::pair<Kutsupaikka, const char*> rivit[] = {
+      {CMDTULKITSE_CLICK,
+       "Kutsurivi      1138\r\nModuulista   frmKelvio\r\nRutiinista     cmdTulkitse_Click"},
+      {FE_RYHMITTELE, "Kutsurivi      6024\r\nModuulista   SEPA\r\nRutiinista     fe_ryhmittele"},
+      {NORMTILI, "Kutsurivi      2043\r\nModuulista   RsKTL\r\nRutiinista     NormTili"},
+      {FE_YLEISVAL, "Kutsurivi      2000\r\nModuulista   euro\r\nRutiinista     fe_yleisval"},
+  };
+  for (const auto& [paikka, odotettu] : rivit) {
+    TestiAlusta a;
+    EXPECT_EQ(ansa<int>(paikka, []() -> int { nosta(VIRHE_TYYPPI); }), 0);
+    ASSERT_EQ(a.pulmat.size(), 1U);
+    EXPECT_EQ(u8(a.pulmat[0].teksti),
+              std::string("Type mismatch\r\n(virhe 13)\r\n\r\n") + odotettu);
+  }
+  // Out of memory and anything else unexpected get numbers of their own.
+  TestiAlusta a;
+  ansa<int>(CMDTULKITSE_CLICK, []() -> int { throw std::bad_alloc(); });
+  ansa<int>(CMDTULKITSE_CLICK, []() -> int { throw std::runtime_error("x"); });
+  ASSERT_EQ(a.pulmat.size(), 2U);
+  EXPECT_EQ(u8(a.pulmat[0].teksti).substr(0, 24), "Out of memory\r\n(virhe 7)");
+  EXPECT_EQ(u8(a.pulmat[1].teksti).substr(0, 26), "Internal error\r\n(virhe 51)");
 }
 
 TEST(SePulma, KaksiVirhettaKaksiKokonaistaMerkintaa) {
