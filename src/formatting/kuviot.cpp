@@ -87,6 +87,38 @@ void numeroiksi(double sentit, Numerot& n) {
 }  // namespace
 
 void kirjoitaSumma(std::u16string& kohde, double sentit, std::u16string_view erotin) {
+  // Whole cents, every amount of a digit field: digits and group spaces
+  // written from the right straight away.
+  if (sentit == std::trunc(sentit) && std::fabs(sentit) < 1e13) {
+    const auto arvo = static_cast<std::int64_t>(sentit);
+    std::uint64_t euroja = static_cast<std::uint64_t>(arvo < 0 ? -arvo : arvo) / 100;
+    const auto senttia =
+        static_cast<unsigned>(static_cast<std::uint64_t>(arvo < 0 ? -arvo : arvo) % 100);
+    char16_t puskuri[32];
+    char16_t* const loppu = puskuri + 32;
+    char16_t* p = loppu;
+    int numeroita = 0;
+    do {
+      if (numeroita > 0 && numeroita % 3 == 0) {
+        *--p = u' ';
+      }
+      *--p = static_cast<char16_t>(u'0' + euroja % 10);
+      euroja /= 10;
+      ++numeroita;
+    } while (euroja != 0);
+    if (arvo < 0) {
+      *--p = u'-';  // right before the first digit
+    }
+    // Four groups at least: a space for each group that holds no digit.
+    for (int ryhma = (numeroita + 2) / 3; ryhma < 4; ++ryhma) {
+      *--p = u' ';
+    }
+    kohde.append(p, static_cast<std::size_t>(loppu - p));
+    kohde.append(erotin);
+    kohde.push_back(static_cast<char16_t>(u'0' + senttia / 10));
+    kohde.push_back(static_cast<char16_t>(u'0' + senttia % 10));
+    return;
+  }
   Numerot n;
   numeroiksi(sentit, n);
   // Built in place: groups of three from the right, at least four groups.
