@@ -97,12 +97,15 @@ class Lukija {
   bool tayta(std::string& era) {
     era.swap(kesken_);
     kesken_.clear();
-    while (!loppu_ && (era.size() < ERA || era.find('\n') == std::string::npos)) {
+    // Only the new bytes are searched, so a line of any length reads in linear time.
+    bool rivinvaihto = era.find('\n') != std::string::npos;
+    while (!loppu_ && (era.size() < ERA || !rivinvaihto)) {
       const std::size_t n = std::fread(lohko_.data(), 1, lohko_.size(), f_);
       if (n == 0) {
         loppu_ = true;
         break;
       }
+      rivinvaihto = rivinvaihto || std::memchr(lohko_.data(), '\n', n) != nullptr;
       era.append(lohko_.data(), n);
     }
     if (!loppu_) {
