@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "bench/viivakoodit.h"
+#include "viivakoodit.h"
 
 int main(int argc, char** argv) {
   if (argc < 3) {

@@ -7,7 +7,7 @@ if [ "${1:-}" = "--cli" ]; then
   shift
   bash scripts/setup.sh cmake ninja-build g++ libgtest-dev libgmock-dev
   cmake --preset default >/dev/null && cmake --build --preset default --target kelvio >/dev/null
-  exec build/default/src/kelvio "$@"
+  exec build/default/src/cli/kelvio "$@"
 fi
 bash scripts/setup.sh cmake ninja-build g++-mingw-w64-x86-64-posix wine wine64 xvfb
 cmake --preset windows >/dev/null && cmake --build --preset windows --target Kelviomaro >/dev/null

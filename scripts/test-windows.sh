@@ -24,7 +24,7 @@ export DISPLAY=$display
 wineboot -i >/dev/null 2>&1 || true
 ctest --preset windows
 # kelvio.exe writes UTF-8 under Wine too.
-out=$(wine build/windows/src/kelvio.exe 479123456000001230015000000000000000000001234561251231)
+out=$(wine build/windows/src/cli/kelvio.exe 479123456000001230015000000000000000000001234561251231)
 echo "$out" | grep -q "Summa =   1 500,00 €" || { echo "kelvio.exe: unexpected output: $out" >&2; exit 1; }
 echo "kelvio.exe under Wine: ok"
 

@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "app/IkkunaAlusta.h"
-#include "app/frmKelviomaro.h"
-#include "app/ikkunat.h"
-#include "dialogs/frmMaakoodi.h"
-#include "dialogs/frmPulma.h"
-#include "errors/fe_apppath.h"
-#include "platform/utf8.h"
+#include "fe_apppath.h"
+#include "frmKelviomaro.h"
+#include "frmMaakoodi.h"
+#include "frmPulma.h"
+#include "ikkuna_alusta.h"
+#include "ikkunat.h"
+#include "utf8.h"
 
 namespace kelvio {
 namespace {

@@ -2,12 +2,12 @@
 
 #include <string>
 
-#include "formatting/RsKTL.h"
-#include "formatting/SEPA.h"
-#include "formatting/euro.h"
-#include "formatting/nollat.h"
-#include "platform/utf8.h"
+#include "RsKTL.h"
+#include "SEPA.h"
+#include "euro.h"
+#include "fe_NollatPois.h"
 #include "testialusta.h"
+#include "utf8.h"
 
 namespace kelvio {
 namespace {

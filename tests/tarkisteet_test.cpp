@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "barcode/tarkisteet.h"
-#include "platform/utf8.h"
+#include "tarkisteet.h"
+#include "utf8.h"
 
 namespace kelvio {
 namespace {

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "errors/fe_apppath.h"
-#include "platform/jarjestelma.h"
-#include "platform/utf8.h"
+#include "fe_apppath.h"
+#include "jarjestelma.h"
+#include "utf8.h"
 
 namespace kelvio::testi {
 

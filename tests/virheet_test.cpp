@@ -7,18 +7,18 @@
 #include <stdexcept>
 #include <string>
 
-#include "barcode/tulkinta.h"
-#include "errors/fe_apppath.h"
-#include "errors/fe_urlkoodaa.h"
-#include "errors/fe_virheraportti.h"
-#include "errors/se_Pulma.h"
-#include "errors/virhe.h"
-#include "formatting/RsKTL.h"
-#include "formatting/SEPA.h"
-#include "formatting/euro.h"
-#include "platform/koodisivu.h"
-#include "platform/utf8.h"
+#include "RsKTL.h"
+#include "SEPA.h"
+#include "euro.h"
+#include "fe_apppath.h"
+#include "fe_urlkoodaa.h"
+#include "fe_virheraportti.h"
+#include "koodisivu.h"
+#include "se_Pulma.h"
 #include "testialusta.h"
+#include "tulkinta.h"
+#include "utf8.h"
+#include "virhe.h"
 
 namespace kelvio {
 namespace {

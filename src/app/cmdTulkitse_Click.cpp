@@ -1,14 +1,14 @@
-#include "app/frmKelviomaro.h"
-#include "app/ikkunat.h"
-#include "errors/virhe.h"
-#include "platform/alusta.h"
+#include "alusta.h"
+#include "frmKelviomaro.h"
+#include "ikkunat.h"
+#include "virhe.h"
 
 namespace kelvio {
 
 void cmdTulkitse_Click(Kelviomaro& f) noexcept {
   ansa<int>(CMDTULKITSE_CLICK, [&] {
     const std::u16string syote = lueTeksti(f.txtViivakoodi);
-    tulkitse(syote, alusta().aluesetukset(), f.tulkinta);
+    f.tulkinta = tulkitse(syote, alusta().aluesetukset());
     asetaTeksti(f.txtTulkinta, f.tulkinta.raportti);
     // The whole input selected, so that the next scan replaces it; focus stays.
     SendMessageW(f.txtViivakoodi, EM_SETSEL, 0, GetWindowTextLengthW(f.txtViivakoodi));

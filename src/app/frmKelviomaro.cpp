@@ -1,10 +1,11 @@
-#include "app/frmKelviomaro.h"
+#include "frmKelviomaro.h"
 
 #include <commctrl.h>
 
-#include "app/ikkunat.h"
-#include "errors/virhe.h"
-#include "platform/alusta.h"
+#include "alusta.h"
+#include "ikkunat.h"
+#include "resurssit.h"
+#include "virhe.h"
 
 namespace kelvio {
 
@@ -47,9 +48,7 @@ LRESULT CALLBACK tulkintaruutu(HWND h, UINT viesti, WPARAM wp, LPARAM lp, UINT_P
 }
 
 bool OnCreate(HWND hwnd) {
-  auto* f = new Kelviomaro;  // freed in OnNcDestroy
-  f->hwnd = hwnd;
-  SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(f));
+  Kelviomaro* f = liitaTiedot<Kelviomaro>(hwnd);
   f->dpi = GetDpiForWindow(hwnd);
   // Created in tab order; the label right before the box it names.
   f->Label1 =
@@ -110,12 +109,7 @@ void OnDpiChanged(HWND hwnd, UINT dpi, const RECT* ehdotus) {
 }
 
 void OnNcDestroy(HWND hwnd) {
-  Kelviomaro* f = kelviomaro(hwnd);
-  SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-  if (f != nullptr && f->fontti != nullptr) {
-    DeleteObject(f->fontti);
-  }
-  delete f;
+  vapautaTiedot<Kelviomaro>(hwnd);
 }
 
 LRESULT CALLBACK ikkunaproseduuri(HWND hwnd, UINT viesti, WPARAM wp, LPARAM lp) {
@@ -134,15 +128,12 @@ LRESULT CALLBACK ikkunaproseduuri(HWND hwnd, UINT viesti, WPARAM wp, LPARAM lp) 
 }  // namespace
 
 Kelviomaro* kelviomaro(HWND hwnd) {
-  return reinterpret_cast<Kelviomaro*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  return tiedot<Kelviomaro>(hwnd);
 }
 
 HWND luoKelviomaro(HWND omistaja) {
-  HINSTANCE h = GetModuleHandleW(nullptr);
-  rekisteroiLuokka(KELVIOMARO_LUOKKA, ikkunaproseduuri, LoadIconW(h, MAKEINTRESOURCEW(1)));
-  return CreateWindowExW(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, KELVIOMARO_LUOKKA,
-                         KELVIOMARO_OTSIKKO, WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,
-                         CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, omistaja, nullptr, h, nullptr);
+  return luoIkkuna(KELVIOMARO_LUOKKA, ikkunaproseduuri, KELVIOMARO_OTSIKKO, omistaja,
+                   LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_KELVIOMARO)));
 }
 
 void cmdTyhjenna_Click(Kelviomaro& f) {

@@ -3,7 +3,8 @@
 
 #include <windows.h>
 
-#include "barcode/tulkinta.h"
+#include "tulkinta.h"
+#include "tuote.h"
 
 namespace kelvio {
 
@@ -27,7 +28,7 @@ inline constexpr int ID_LABEL1 = 104;
 
 inline constexpr wchar_t KELVIOMARO_LUOKKA[] = L"frmKelviomaro";
 inline constexpr wchar_t KELVIOMARO_OTSIKKO[] =
-    L"KELVIOMARO - Kerivo Pankkiviivakoodintulkitsija - Kelvio-tiimi 2026";
+    L"KELVIOMARO - " KELVIO_KUVAUS " - " KELVIO_VALMISTAJA " " KELVIO_VUOSI;
 
 // Creates the main window, owned by omistaja so that it has no taskbar button.
 HWND luoKelviomaro(HWND omistaja);

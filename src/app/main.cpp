@@ -2,8 +2,8 @@
 
 #include <commctrl.h>
 
-#include "app/IkkunaAlusta.h"
-#include "app/frmKelviomaro.h"
+#include "frmKelviomaro.h"
+#include "ikkuna_alusta.h"
 
 int WINAPI wWinMain(HINSTANCE /*instanssi*/, HINSTANCE /*edellinen*/, PWSTR /*komentorivi*/,
                     int naytto) {

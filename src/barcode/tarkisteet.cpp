@@ -1,14 +1,14 @@
-#include "barcode/tarkisteet.h"
+#include "tarkisteet.h"
 
-#include "formatting/nollat.h"
+#include <algorithm>
+
+#include "asettelu.h"
+#include "fe_NollatPois.h"
+#include "merkit.h"
 
 namespace kelvio {
 
 namespace {
-
-bool onNumero(char16_t c) {
-  return c >= u'0' && c <= u'9';
-}
 
 // A letter or digit as its value in the mod-97 checks: 0-9, A-Z 10-35.
 int arvo(char16_t c) {
@@ -73,7 +73,9 @@ bool tiliKelpaa(std::u16string_view konemuoto) noexcept {
 }
 
 bool viiteKelpaa(std::u16string_view viite) noexcept {
-  const std::u16string_view luku = nollatPois(viite);
+  // The padding zeros of the field are no part of the reference.
+  const std::u16string_view luku =
+      viite.substr(std::min(viite.find_first_not_of(u'0'), viite.size()));
   if (luku.size() < 4 || luku.size() > 20 || !numeroita(luku)) {
     return false;
   }
@@ -95,34 +97,25 @@ bool rfKelpaa(std::u16string_view rf) noexcept {
   return jaannos97(rf.substr(4), rf.substr(0, 4)) == 1;
 }
 
-Tarkisteet tarkista(std::u16string_view syote) noexcept {
+Tarkisteet tarkista(std::u16string_view syote) {
   Tarkisteet t;
-  if (syote.substr(0, 3) == u"105") {
-    syote.remove_prefix(3);
-  }
-  if (syote.size() != 54) {
+  const std::u16string_view koodi = ilmanEtuliitetta(syote);
+  const Asettelu* a = koodi.size() == VIIVAKOODIN_PITUUS ? asettelu(koodi[0]) : nullptr;
+  if (a == nullptr) {
     return t;
   }
-  char16_t iban[18] = {u'F', u'I'};
-  syote.substr(1, 16).copy(iban + 2, 16);
-  switch (syote[0]) {
-    case u'2':
-      t.tili = tiliKelpaa(syote.substr(1, 14));
-      t.viite = viiteKelpaa(syote.substr(23, 20));
-      break;
-    case u'4':
-      t.iban = ibanKelpaa({iban, 18});
-      t.viite = viiteKelpaa(syote.substr(28, 20));
-      break;
-    case u'5': {
-      t.iban = ibanKelpaa({iban, 18});
-      char16_t rf[25] = {u'R', u'F', syote[25], syote[26]};
-      const std::u16string_view runko = nollatPois(syote.substr(27, 21));
-      runko.copy(rf + 4, runko.size());
-      t.rf = rfKelpaa({rf, 4 + runko.size()});
-      break;
-    }
-    default: break;
+  if (a == &VERSIO2) {
+    t.tili = tiliKelpaa(osa(koodi, a->tili));
+  } else {
+    char16_t iban[18] = {u'F', u'I'};
+    osa(koodi, a->tili).copy(iban + 2, 16);
+    t.iban = ibanKelpaa({iban, 18});
+  }
+  if (a == &VERSIO5) {
+    t.rf = rfKelpaa(u"RF" + std::u16string(osa(koodi, a->viite)) +
+                    fe_NollatPois(osa(koodi, a->rfRunko)));
+  } else {
+    t.viite = viiteKelpaa(osa(koodi, a->viite));
   }
   return t;
 }

@@ -30,6 +30,7 @@ struct Tarkisteet {
 };
 
 // The input as typed, with or without "105".
-Tarkisteet tarkista(std::u16string_view syote) noexcept;
+// Out of memory reaches the caller.
+Tarkisteet tarkista(std::u16string_view syote);
 
 }  // namespace kelvio

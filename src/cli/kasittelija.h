@@ -1,14 +1,13 @@
-// One worker of the command line: interprets inputs and writes their output.
+// The command line's worker: interprets inputs and writes their output.
 #pragma once
 
 #include <string>
 #include <string_view>
 
-#include "barcode/tarkisteet.h"
-#include "barcode/tulkinta.h"
-#include "cli/puskuri.h"
-#include "cli/valinnat.h"
-#include "formatting/aluesetukset.h"
+#include "aluesetukset.h"
+#include "tarkisteet.h"
+#include "tulkinta.h"
+#include "valinnat.h"
 
 namespace kelvio {
 
@@ -25,27 +24,19 @@ class Kasittelija {
 
   void kirjoitaCsvOtsake();
 
-  Puskuri ulos;
+  std::string ulos;
   bool selityksia = false;  // an explanation, a trapped error or, with --check, a failed check
 
  private:
-  void kirjoitaRaportti(bool ensimmainen);
-  void kirjoitaJsonRivi(std::u16string_view syote);
-  void kirjoitaCsvRivi(std::u16string_view syote);
-  // The pieces of the report, fixed ones from what was made of them once.
-  char* kirjoitaPalat(char* p, bool json) const;
-  [[nodiscard]] std::size_t raportinPituus() const;
+  void kirjoitaRaportti(const Tulkinta& t, const Tarkisteet& tarkisteet, bool ensimmainen);
+  void kirjoitaJsonRivi(std::u16string_view syote, const Tulkinta& t, const Tarkisteet& tarkisteet);
+  void kirjoitaCsvRivi(std::u16string_view syote, const Tulkinta& t, const Tarkisteet& tarkisteet);
 
   Muoto muoto_;
   bool tarkista_;
-  Tarkisteet tarkisteet_;
   const Aluesetukset& asetukset_;
-  std::string_view rv_;
-  Tulkinta t_;
-  std::u16string rivi_;
-  static constexpr auto VAKIOITA = static_cast<std::size_t>(Vakio::Maara);
-  std::string rivitVakiot_[VAKIOITA];
-  std::string jsonVakiot_[VAKIOITA];
+  std::string rv_;
+  Aikakaava iso_;  // ISO 8601 dates for machines
 };
 
 }  // namespace kelvio

@@ -1,22 +1,24 @@
-#include "cli/komentorivi.h"
+#include "komentorivi.h"
 
-#include "versio.h"
+#include "tuote.h"
 
 #include <atomic>
 #include <cstring>
+#include <exception>
 #include <memory>
 #include <optional>
 #include <string_view>
+#include <system_error>
 #include <thread>
+#include <vector>
 
-#include "barcode/tulkinta.h"
-#include "cli/kasittelija.h"
-#include "cli/valinnat.h"
-#include "errors/virhe.h"
-#include "formatting/aluesetukset.h"
-#include "formatting/kuviot.h"
-#include "platform/jarjestelma.h"
-#include "platform/utf8.h"
+#include "aluesetukset.h"
+#include "jarjestelma.h"
+#include "kasittelija.h"
+#include "tulkinta.h"
+#include "utf8.h"
+#include "valinnat.h"
+#include "virhe.h"
 
 namespace kelvio {
 
@@ -89,9 +91,9 @@ class KomentoriviAlusta final : public JarjestelmaAlusta {
 
 // Reads whole lines in batches of about ERA bytes; a line split by a read is
 // carried over to the next batch.
-class Lukija {
+class Syotelukija {
  public:
-  explicit Lukija(std::FILE* f) : f_(f), lohko_(1U << 16) {}
+  explicit Syotelukija(std::FILE* f) : f_(f), lohko_(1U << 16) {}
 
   // False when the input has ended and nothing is left.
   bool tayta(std::string& era) {
@@ -117,34 +119,49 @@ class Lukija {
   }
 
  private:
-  static constexpr std::size_t ERA = 1U << 18;
+  static constexpr std::size_t ERA = 1U << 16;
   std::FILE* f_;
   std::vector<char> lohko_;
   std::string kesken_;
   bool loppu_ = false;
 };
 
-void kirjoita(std::FILE* f, Puskuri& p) {
-  const std::string_view s = p.sisalto();
-  std::fwrite(s.data(), 1, s.size(), f);
-  p.tyhjenna();
+void kirjoita(std::FILE* f, std::string& ulos) {
+  std::fwrite(ulos.data(), 1, ulos.size(), f);
+  ulos.clear();
 }
 
-// Standard input on both cores: two batches at a time, written in order.
-bool lueRivit(std::FILE* syote, std::FILE* tuloste, Kasittelija& a, Kasittelija& b) {
-  Lukija lukija(syote);
+// Standard input on both cores: two batches at a time, written in input
+// order (bench/run.sh measures it against one core). When a second thread
+// cannot be had, the same worker takes both batches in turn.
+void lueRivit(Syotelukija& lukija, std::FILE* tuloste, Kasittelija& a, Kasittelija& b) {
   std::string eraA;
   std::string eraB;
   bool ensimmainen = true;
   while (lukija.tayta(eraA)) {
     const bool toinen = lukija.tayta(eraB);
     std::thread apuri;
+    std::exception_ptr apurinVirhe;
     if (toinen) {
-      apuri = std::thread([&] { b.kasitteleRivit(eraB, false); });
+      try {
+        apuri = std::thread([&] {
+          try {
+            b.kasitteleRivit(eraB, false);
+          } catch (...) {
+            apurinVirhe = std::current_exception();
+          }
+        });
+      } catch (const std::system_error&) {  // NOLINT(bugprone-empty-catch): one worker goes on
+      }
     }
     a.kasitteleRivit(eraA, ensimmainen);
     if (apuri.joinable()) {
       apuri.join();
+    } else if (toinen) {
+      b.kasitteleRivit(eraB, false);
+    }
+    if (apurinVirhe) {
+      std::rethrow_exception(apurinVirhe);
     }
     kirjoita(tuloste, a.ulos);
     kirjoita(tuloste, b.ulos);
@@ -153,7 +170,6 @@ bool lueRivit(std::FILE* syote, std::FILE* tuloste, Kasittelija& a, Kasittelija&
       break;
     }
   }
-  return a.selityksia || b.selityksia;
 }
 
 void viesti(std::FILE* f, std::string_view teksti) {
@@ -195,26 +211,28 @@ int komentorivi(const std::vector<std::u16string>& argumentit, std::FILE* syote,
     return 0;
   }
 
-  Kasittelija a(v, asetukset, rivinvaihto);
+  Kasittelija k(v, asetukset, rivinvaihto);
   if (v.muoto == Muoto::Csv) {
-    a.kirjoitaCsvOtsake();
+    k.kirjoitaCsvOtsake();
   }
+  bool ensimmainen = true;
   bool selityksia = false;
   if (v.koodit.empty()) {
-    Kasittelija b(v, asetukset, rivinvaihto);
-    selityksia = lueRivit(syote, tuloste, a, b);
+    Syotelukija lukija(syote);
+    Kasittelija toinen(v, asetukset, rivinvaihto);
+    lueRivit(lukija, tuloste, k, toinen);
+    selityksia = toinen.selityksia;
   } else {
-    bool ensimmainen = true;
     for (const std::u16string_view koodi : v.koodit) {
-      a.kasittele(koodi, ensimmainen);
+      k.kasittele(koodi, ensimmainen);
       ensimmainen = false;
-      if (a.ulos.koko() >= (1U << 20)) {
-        kirjoita(tuloste, a.ulos);
+      if (k.ulos.size() >= (1U << 16)) {
+        kirjoita(tuloste, k.ulos);
       }
     }
-    kirjoita(tuloste, a.ulos);
-    selityksia = a.selityksia;
   }
+  kirjoita(tuloste, k.ulos);
+  selityksia = selityksia || k.selityksia;
   std::fflush(tuloste);
   if (std::ferror(tuloste) != 0) {
     viesti(virheet, "kelvio: tulosteen kirjoitus epäonnistui\n");

@@ -1,20 +1,15 @@
-// Fast UTF-16 to UTF-8 writers for the command line's output. Each writes at
-// p and returns the new end; the caller reserves room (see VARA).
+// The command line's text forms: UTF-8 with the chosen line end, and JSON strings.
 #pragma once
 
-#include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace kelvio {
 
-// Bytes reserved per UTF-16 unit: a JSON escape "\u00XX" is the longest.
-inline constexpr std::size_t VARA = 6;
-
-// The text as UTF-8; a lone surrogate becomes U+FFFD.
-char* kirjoitaUtf8(char* p, std::u16string_view teksti);
-// The same, with every CR LF written as rv (at most two bytes).
-char* kirjoitaRivit(char* p, std::u16string_view teksti, std::string_view rv);
-// The body of a JSON string: quote, backslash and control characters escaped.
-char* kirjoitaJson(char* p, std::u16string_view teksti);
+// Appends the text as UTF-8 with every CR LF written as rv; a lone surrogate
+// becomes U+FFFD.
+void lisaaRivit(std::string& kohde, std::u16string_view teksti, std::string_view rv);
+// Appends the body of a JSON string: quote, backslash and control characters escaped.
+void lisaaJson(std::string& kohde, std::u16string_view teksti);
 
 }  // namespace kelvio

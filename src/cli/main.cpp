@@ -2,8 +2,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/komentorivi.h"
-#include "platform/utf8.h"
+#include "komentorivi.h"
+#include "utf8.h"
 
 #ifdef _WIN32
 #include <fcntl.h>

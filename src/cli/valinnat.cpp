@@ -1,6 +1,6 @@
-#include "cli/valinnat.h"
+#include "valinnat.h"
 
-#include "platform/utf8.h"
+#include "utf8.h"
 
 namespace kelvio {
 

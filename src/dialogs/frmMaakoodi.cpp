@@ -1,8 +1,8 @@
-#include "dialogs/frmMaakoodi.h"
+#include "frmMaakoodi.h"
 
 #include <cwctype>
 
-#include "app/ikkunat.h"
+#include "ikkunat.h"
 
 namespace kelvio {
 
@@ -32,9 +32,7 @@ constexpr Paikka VIE{305, 19, 56, 33};
 constexpr Paikka PERUUTA{305, 57, 56, 33};
 
 void OnCreate(HWND hwnd) {
-  auto* f = new Maakoodi;  // freed in WM_NCDESTROY
-  f->hwnd = hwnd;
-  SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(f));
+  Maakoodi* f = liitaTiedot<Maakoodi>(hwnd);
   const UINT dpi = GetDpiForWindow(hwnd);
   // Tab order: the buttons, then the list.
   // BS_NOTIFY: the focused button takes the default border, so Enter presses it.
@@ -75,15 +73,7 @@ LRESULT CALLBACK proseduuri(HWND hwnd, UINT viesti, WPARAM wp, LPARAM lp) {
     case WM_COMMAND: OnCommand(hwnd, LOWORD(wp), HIWORD(wp)); return 0;
     // Neither button is the default: Enter in the list does nothing.
     case DM_GETDEFID: return 0;
-    case WM_NCDESTROY: {
-      Maakoodi* f = maakoodi(hwnd);
-      SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-      if (f != nullptr) {
-        DeleteObject(f->fontti);
-      }
-      delete f;
-      break;
-    }
+    case WM_NCDESTROY: vapautaTiedot<Maakoodi>(hwnd); break;
     default: break;
   }
   return DefWindowProcW(hwnd, viesti, wp, lp);
@@ -92,15 +82,11 @@ LRESULT CALLBACK proseduuri(HWND hwnd, UINT viesti, WPARAM wp, LPARAM lp) {
 }  // namespace
 
 Maakoodi* maakoodi(HWND hwnd) {
-  return reinterpret_cast<Maakoodi*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  return tiedot<Maakoodi>(hwnd);
 }
 
 HWND luoMaakoodi(HWND omistaja) {
-  HINSTANCE h = GetModuleHandleW(nullptr);
-  rekisteroiLuokka(MAAKOODI_LUOKKA, proseduuri);
-  return CreateWindowExW(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, MAAKOODI_LUOKKA,
-                         L"Valitse maakoodi", WS_CAPTION | WS_SYSMENU, CW_USEDEFAULT, CW_USEDEFAULT,
-                         100, 100, omistaja, nullptr, h, nullptr);
+  return luoIkkuna(MAAKOODI_LUOKKA, proseduuri, L"Valitse maakoodi", omistaja);
 }
 
 void naytaMaakoodi(HWND dialogi, HWND omistaja) {

@@ -1,18 +1,14 @@
-#include "dialogs/frmPulma.h"
+#include "frmPulma.h"
 
 #include <cstring>
 #include <string>
 
-#include "app/ikkunat.h"
+#include "ikkunat.h"
+#include "tuote.h"
 
 namespace kelvio {
 
 namespace {
-
-struct Pulma {
-  HWND lblPulma, lblurl;
-  HFONT fontti;
-};
 
 void kopioi(HWND hwnd) {
   const std::u16string teksti =
@@ -51,11 +47,7 @@ LRESULT CALLBACK proseduuri(HWND hwnd, UINT viesti, WPARAM wp, LPARAM lp) {
 }  // namespace
 
 bool naytaPulma(HWND omistaja, std::u16string_view virheteksti, std::u16string_view kysely) {
-  HINSTANCE h = GetModuleHandleW(nullptr);
-  rekisteroiLuokka(PULMA_LUOKKA, proseduuri);
-  HWND hwnd = CreateWindowExW(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, PULMA_LUOKKA,
-                              L"Kelvio - pulma", WS_CAPTION | WS_SYSMENU, CW_USEDEFAULT,
-                              CW_USEDEFAULT, 100, 100, omistaja, nullptr, h, nullptr);
+  HWND hwnd = luoIkkuna(PULMA_LUOKKA, proseduuri, L"" KELVIO_NIMI " - pulma", omistaja);
   if (hwnd == nullptr) {
     return false;
   }

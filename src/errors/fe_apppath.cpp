@@ -1,6 +1,6 @@
-#include "errors/fe_apppath.h"
+#include "fe_apppath.h"
 
-#include "platform/alusta.h"
+#include "alusta.h"
 
 namespace kelvio {
 

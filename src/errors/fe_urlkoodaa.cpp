@@ -1,9 +1,9 @@
-#include "errors/fe_urlkoodaa.h"
+#include "fe_urlkoodaa.h"
 
 #include <algorithm>
 
-#include "errors/virhe.h"
-#include "platform/alusta.h"
+#include "alusta.h"
+#include "virhe.h"
 
 namespace kelvio {
 

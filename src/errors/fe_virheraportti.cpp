@@ -1,8 +1,8 @@
-#include "errors/fe_virheraportti.h"
+#include "fe_virheraportti.h"
 
-#include "errors/fe_apppath.h"
-#include "errors/virhe.h"
-#include "platform/alusta.h"
+#include "alusta.h"
+#include "fe_apppath.h"
+#include "virhe.h"
 
 namespace kelvio {
 

@@ -1,13 +1,13 @@
-#include "errors/se_Pulma.h"
+#include "se_Pulma.h"
 
 #include <mutex>
 
-#include "errors/fe_apppath.h"
-#include "errors/fe_urlkoodaa.h"
-#include "errors/fe_virheraportti.h"
-#include "errors/virhe.h"
-#include "formatting/numerot.h"
-#include "platform/alusta.h"
+#include "alusta.h"
+#include "fe_apppath.h"
+#include "fe_urlkoodaa.h"
+#include "fe_virheraportti.h"
+#include "numerot.h"
+#include "virhe.h"
 
 namespace kelvio {
 
@@ -51,8 +51,9 @@ void se_Pulma(std::int16_t kutsurivi, std::u16string_view moduuli,
               std::u16string_view rutiini) noexcept {
   try {
     // One error at a time, also when the command line works on two threads.
-    static std::mutex vuoro;
-    const std::lock_guard<std::mutex> lukko(vuoro);
+    // Recursive: a call from the error window's own message loop waits on nothing.
+    static std::recursive_mutex vuoro;
+    const std::lock_guard<std::recursive_mutex> lukko(vuoro);
     const VirheTietue virhe = nykyinenVirhe();
     if (virhe.numero == VIRHE_NULL) {
       alusta().viesti(

@@ -1,34 +1,13 @@
-#include "errors/virhe.h"
+#include "virhe.h"
 
 #include <new>
-#include <stdexcept>
-#include <utility>
 
-#include "platform/alusta.h"
+#include "alusta.h"
 
 namespace kelvio {
 
-std::u16string_view virheenKuvaus(std::int32_t numero) {
-  switch (numero) {
-    case VIRHE_ARGUMENTTI: return u"Invalid procedure call or argument";
-    case VIRHE_YLIVUOTO: return u"Overflow";
-    case VIRHE_MUISTI: return u"Out of memory";
-    case VIRHE_TYYPPI: return u"Type mismatch";
-    case VIRHE_SISAINEN: return u"Internal error";
-    case VIRHE_NULL: return u"Invalid use of Null";
-    default: return u"";
-  }
-}
-
-void nosta(std::int32_t numero) {
-  throw Ajovirhe{numero, std::u16string(virheenKuvaus(numero))};
-}
-
-void nosta(std::int32_t numero, std::u16string kuvaus) {
-  throw Ajovirhe{numero, std::move(kuvaus)};
-}
-
 VirheTietue& nykyinenVirhe() noexcept {
+  // One per thread: the command line interprets on two.
   thread_local VirheTietue tietue = [] {
     VirheTietue t;
     // Room for the usual descriptions, so that recording out of memory needs none.

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "errors/virhe.h"
+#include "virhe.h"
 
 namespace kelvio {
 
@@ -12,9 +12,5 @@ namespace kelvio {
 inline constexpr Kutsupaikka NORMTILI{2043, u"RsKTL", u"NormTili"};
 
 std::u16string NormTili(std::u16string_view tili) noexcept;
-
-// The same, written at p (with tili.size() + 1 of room); throws instead of
-// trapping. Returns the end.
-char16_t* normTili(char16_t* p, std::u16string_view tili);
 
 }  // namespace kelvio

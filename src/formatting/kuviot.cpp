@@ -1,10 +1,10 @@
-#include "formatting/kuviot.h"
+#include "kuviot.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
+#include <string>
 
 namespace kelvio {
 
@@ -86,99 +86,53 @@ void numeroiksi(double sentit, Numerot& n) {
 
 }  // namespace
 
-void kirjoitaSumma(std::u16string& kohde, double sentit, std::u16string_view erotin) {
-  // Whole cents, every amount of a digit field: digits and group spaces
-  // written from the right straight away.
-  if (sentit == std::trunc(sentit) && std::fabs(sentit) < 1e13) {
-    const auto arvo = static_cast<std::int64_t>(sentit);
-    std::uint64_t euroja = static_cast<std::uint64_t>(arvo < 0 ? -arvo : arvo) / 100;
-    const auto senttia =
-        static_cast<unsigned>(static_cast<std::uint64_t>(arvo < 0 ? -arvo : arvo) % 100);
-    char16_t puskuri[32];
-    char16_t* const loppu = puskuri + 32;
-    char16_t* p = loppu;
-    int numeroita = 0;
-    do {
-      if (numeroita > 0 && numeroita % 3 == 0) {
-        *--p = u' ';
-      }
-      *--p = static_cast<char16_t>(u'0' + euroja % 10);
-      euroja /= 10;
-      ++numeroita;
-    } while (euroja != 0);
-    if (arvo < 0) {
-      *--p = u'-';  // right before the first digit
-    }
-    // Four groups at least: a space for each group that holds no digit.
-    for (int ryhma = (numeroita + 2) / 3; ryhma < 4; ++ryhma) {
-      *--p = u' ';
-    }
-    kohde.append(p, static_cast<std::size_t>(loppu - p));
-    kohde.append(erotin);
-    kohde.push_back(static_cast<char16_t>(u'0' + senttia / 10));
-    kohde.push_back(static_cast<char16_t>(u'0' + senttia % 10));
-    return;
-  }
+void lisaaSumma(std::u16string& kohde, double sentit, std::u16string_view erotin) {
   Numerot n;
   numeroiksi(sentit, n);
-  // Built in place: groups of three from the right, at least four groups.
+  // Groups of three from the right, at least four groups; empty places write nothing.
   const std::size_t ryhmia = std::max<std::size_t>(4, (n.kokonaisia + 2) / 3);
   const std::size_t tyhjia = ryhmia * 3 - n.kokonaisia;
-  const std::size_t alku = kohde.size();
-  kohde.resize(alku + (ryhmia - 1) + n.kokonaisia + (n.negatiivinen ? 1 : 0) + erotin.size() + 2);
-  char16_t* p = kohde.data() + alku;
-  std::size_t paikka = 0;
   bool merkki = n.negatiivinen;
-  for (std::size_t r = 0; r < ryhmia; ++r) {
-    if (r > 0) {
-      *p++ = u' ';
+  for (std::size_t paikka = 0; paikka < ryhmia * 3; ++paikka) {
+    if (paikka > 0 && paikka % 3 == 0) {
+      kohde += u' ';
     }
-    for (std::size_t k = 0; k < 3; ++k, ++paikka) {
-      if (paikka >= tyhjia) {
-        if (merkki) {
-          *p++ = u'-';  // right before the first digit
-          merkki = false;
-        }
-        *p++ = static_cast<char16_t>(n.merkit[paikka - tyhjia]);
+    if (paikka >= tyhjia) {
+      if (merkki) {
+        kohde += u'-';  // right before the first digit
+        merkki = false;
       }
+      kohde += static_cast<char16_t>(n.merkit[paikka - tyhjia]);
     }
   }
-  std::char_traits<char16_t>::copy(p, erotin.data(), erotin.size());
-  p += erotin.size();
-  *p++ = static_cast<char16_t>(n.desimaalit[0]);
-  *p = static_cast<char16_t>(n.desimaalit[1]);
+  kohde += erotin;
+  kohde += static_cast<char16_t>(n.desimaalit[0]);
+  kohde += static_cast<char16_t>(n.desimaalit[1]);
 }
 
-char* kirjoitaSummaKoneelle(char* p, double sentit) {
+std::string summaKoneelle(double sentit) {
   Numerot n;
   numeroiksi(sentit, n);
-  if (n.negatiivinen) {
-    *p++ = '-';
-  }
-  std::memcpy(p, n.merkit, n.kokonaisia);
-  p += n.kokonaisia;
-  *p++ = '.';
-  *p++ = n.desimaalit[0];
-  *p++ = n.desimaalit[1];
-  return p;
+  std::string tulos = n.negatiivinen ? "-" : "";
+  tulos.append(n.merkit, n.kokonaisia);
+  tulos += '.';
+  tulos += n.desimaalit[0];
+  tulos += n.desimaalit[1];
+  return tulos;
 }
 
-char16_t* kirjoitaViite(char16_t* p, std::u16string_view viite) {
+void lisaaViite(std::u16string& kohde, std::u16string_view viite) {
   // Right-aligned in groups of five, at least four groups.
   const std::size_t ryhmia = std::max<std::size_t>(4, (viite.size() + 4) / 5);
   const std::size_t tyhjia = ryhmia * 5 - viite.size();
-  std::size_t paikka = 0;
-  for (std::size_t r = 0; r < ryhmia; ++r) {
-    if (r > 0) {
-      *p++ = u' ';
+  for (std::size_t paikka = 0; paikka < ryhmia * 5; ++paikka) {
+    if (paikka > 0 && paikka % 5 == 0) {
+      kohde += u' ';
     }
-    for (std::size_t k = 0; k < 5; ++k, ++paikka) {
-      if (paikka >= tyhjia) {
-        *p++ = viite[paikka - tyhjia];
-      }
+    if (paikka >= tyhjia) {
+      kohde += viite[paikka - tyhjia];
     }
   }
-  return p;
 }
 
 }  // namespace kelvio

@@ -12,20 +12,14 @@ namespace kelvio {
 // Beyond twelve integer digits the groups of three go on to the left; a
 // negative amount gets "-" right before its first digit; an amount exactly
 // halfway between two cents is rounded away from zero.
-void kirjoitaSumma(std::u16string& kohde, double sentit, std::u16string_view erotin);
+void lisaaSumma(std::u16string& kohde, double sentit, std::u16string_view erotin);
 
-// The same amount as "-1234.50": no grouping, "." as separator, written at p,
-// which has room for SUMMAN_TILA characters; returns the end.
-inline constexpr std::size_t SUMMAN_TILA = 420;
-char* kirjoitaSummaKoneelle(char* p, double sentit);
+// The same amount for machines, as "-1234.50": no grouping, "." as separator.
+std::string summaKoneelle(double sentit);
 
 // Appends the text by the pattern "&&&&& &&&&& &&&&& &&&&&": right-aligned in
 // four groups of five places, the three spaces always written; a longer text
 // gets more groups on the left.
-// Written at p (with viiteTila of room); returns the end.
-char16_t* kirjoitaViite(char16_t* p, std::u16string_view viite);
-constexpr std::size_t viiteTila(std::size_t pituus) {
-  return pituus + pituus / 5 + 3;
-}
+void lisaaViite(std::u16string& kohde, std::u16string_view viite);
 
 }  // namespace kelvio

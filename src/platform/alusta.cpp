@@ -1,7 +1,9 @@
-#include "platform/alusta.h"
+#include "alusta.h"
 
-#include "errors/virhe.h"
-#include "platform/koodisivu.h"
+#include "tuote.h"
+
+#include "ajovirhe.h"
+#include "koodisivu.h"
 
 namespace kelvio {
 
@@ -18,19 +20,19 @@ class HiljainenAlusta final : public Alusta {
   bool naytaPulma(std::u16string_view /*virheteksti*/, std::u16string_view /*kysely*/) override {
     return false;
   }
-  std::u16string sovelluksenNimi() override { return u"Kelvio"; }
+  std::u16string sovelluksenNimi() override { return u"" KELVIO_NIMI; }
   std::u16string ohjelmanNimi() override { return u"kelvio"; }
   std::u16string ohjelmakansio() override { return u"."; }
   std::u16string ymparisto(std::u16string_view /*nimi*/) override { return {}; }
   char16_t erotin() override { return u'/'; }
   std::u16string lueEnsimmainenRivi(std::u16string_view /*polku*/) override {
-    nosta(53, u"File not found");
+    nosta(VIRHE_EI_TIEDOSTOA);
   }
   bool loytyykoMerkinta(std::u16string_view /*kuvio*/) override { return false; }
-  void asetaNykyhakemisto(std::u16string_view /*kansio*/) override { nosta(76, u"Path not found"); }
+  void asetaNykyhakemisto(std::u16string_view /*kansio*/) override { nosta(VIRHE_EI_POLKUA); }
   std::u16string nykyhakemisto() override { return u"."; }
   void liitaTiedostoon(std::u16string_view /*polku*/, std::u16string_view /*teksti*/) override {
-    nosta(75, u"Path/File access error");
+    nosta(VIRHE_TIEDOSTO);
   }
   std::uint8_t ansiKoodi(char16_t merkki) override { return windows1252(merkki); }
 };

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "formatting/aluesetukset.h"
+#include "aluesetukset.h"
 
 namespace kelvio {
 

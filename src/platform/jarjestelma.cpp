@@ -1,11 +1,13 @@
 // What the system platforms share: without windows, standard error is the
 // user interface.
-#include "platform/jarjestelma.h"
+#include "jarjestelma.h"
+
+#include "tuote.h"
 
 #include <cstdio>
 #include <string>
 
-#include "platform/utf8.h"
+#include "utf8.h"
 
 namespace kelvio {
 
@@ -52,7 +54,7 @@ bool JarjestelmaAlusta::naytaPulma(std::u16string_view virheteksti, std::u16stri
 }
 
 std::u16string JarjestelmaAlusta::sovelluksenNimi() {
-  return u"Kelvio";
+  return u"" KELVIO_NIMI;
 }
 
 }  // namespace kelvio

@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "platform/alusta.h"
+#include "alusta.h"
 
 namespace kelvio {
 

@@ -10,10 +10,10 @@
 #include <ctime>
 #include <string>
 
-#include "errors/virhe.h"
-#include "platform/jarjestelma.h"
-#include "platform/koodisivu.h"
-#include "platform/utf8.h"
+#include "ajovirhe.h"
+#include "jarjestelma.h"
+#include "koodisivu.h"
+#include "utf8.h"
 
 #ifdef __APPLE__
 #include <mach-o/dyld.h>
@@ -48,12 +48,12 @@ std::string ohjelmanPolku() {
 
 [[noreturn]] void tiedostovirhe() {
   if (errno == ENOENT) {
-    nosta(53, u"File not found");
+    nosta(VIRHE_EI_TIEDOSTOA);
   }
   if (errno == EACCES || errno == EPERM) {
-    nosta(70, u"Permission denied");
+    nosta(VIRHE_EI_LUPAA);
   }
-  nosta(75, u"Path/File access error");
+  nosta(VIRHE_TIEDOSTO);
 }
 
 }  // namespace
@@ -125,7 +125,7 @@ std::u16string JarjestelmaAlusta::lueEnsimmainenRivi(std::u16string_view polku) 
   const bool virhe = std::ferror(f) != 0;
   std::fclose(f);
   if (virhe) {
-    nosta(62, u"Input past end of file");
+    nosta(VIRHE_LOPUN_YLI);
   }
   return utf16ksi(rivi);
 }
@@ -147,14 +147,14 @@ bool JarjestelmaAlusta::loytyykoMerkinta(std::u16string_view kuvio) {
 
 void JarjestelmaAlusta::asetaNykyhakemisto(std::u16string_view kansio) {
   if (chdir(utf8ksi(kansio).c_str()) != 0) {
-    nosta(76, u"Path not found");
+    nosta(VIRHE_EI_POLKUA);
   }
 }
 
 std::u16string JarjestelmaAlusta::nykyhakemisto() {
   std::string polku(PATH_MAX, '\0');
   if (getcwd(polku.data(), polku.size()) == nullptr) {
-    nosta(76, u"Path not found");
+    nosta(VIRHE_EI_POLKUA);
   }
   polku.resize(polku.find('\0'));
   return utf16ksi(polku);
@@ -169,7 +169,7 @@ void JarjestelmaAlusta::liitaTiedostoon(std::u16string_view polku, std::u16strin
   const bool kirjoitettu = std::fwrite(tavut.data(), 1, tavut.size(), f) == tavut.size();
   const bool suljettu = std::fclose(f) == 0;
   if (!kirjoitettu || !suljettu) {
-    nosta(75, u"Path/File access error");
+    nosta(VIRHE_TIEDOSTO);
   }
 }
 

@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <string>
 
-#include "errors/virhe.h"
-#include "platform/jarjestelma.h"
-#include "platform/utf8.h"
+#include "ajovirhe.h"
+#include "jarjestelma.h"
+#include "utf8.h"
 
 namespace kelvio {
 
@@ -21,10 +21,10 @@ std::u16string u(const wchar_t* s, std::size_t n) {
 
 [[noreturn]] void tiedostovirhe() {
   switch (GetLastError()) {
-    case ERROR_FILE_NOT_FOUND: nosta(53, u"File not found");
-    case ERROR_PATH_NOT_FOUND: nosta(76, u"Path not found");
-    case ERROR_ACCESS_DENIED: nosta(75, u"Path/File access error");
-    default: nosta(75, u"Path/File access error");
+    case ERROR_FILE_NOT_FOUND: nosta(VIRHE_EI_TIEDOSTOA);
+    case ERROR_PATH_NOT_FOUND: nosta(VIRHE_EI_POLKUA);
+    case ERROR_ACCESS_DENIED: nosta(VIRHE_EI_LUPAA);
+    default: nosta(VIRHE_TIEDOSTO);
   }
 }
 
@@ -177,7 +177,7 @@ bool JarjestelmaAlusta::loytyykoMerkinta(std::u16string_view kuvio) {
 void JarjestelmaAlusta::asetaNykyhakemisto(std::u16string_view kansio) {
   const std::u16string k(kansio);
   if (SetCurrentDirectoryW(w(k)) == 0) {
-    nosta(76, u"Path not found");
+    nosta(VIRHE_EI_POLKUA);
   }
 }
 
@@ -186,7 +186,7 @@ std::u16string JarjestelmaAlusta::nykyhakemisto() {
   std::wstring polku(koko, L'\0');
   const DWORD n = GetCurrentDirectoryW(koko, polku.data());
   if (n == 0 || n >= koko) {
-    nosta(76, u"Path not found");
+    nosta(VIRHE_EI_POLKUA);
   }
   return u(polku.data(), n);
 }
@@ -211,7 +211,7 @@ void JarjestelmaAlusta::liitaTiedostoon(std::u16string_view polku, std::u16strin
       WriteFile(f, tavut.data(), static_cast<DWORD>(tavut.size()), &kirjoitettu, nullptr);
   CloseHandle(f);
   if (ok == 0 || kirjoitettu != tavut.size()) {
-    nosta(75, u"Path/File access error");
+    nosta(VIRHE_TIEDOSTO);
   }
 }
 

@@ -1,4 +1,4 @@
-#include "platform/koodisivu.h"
+#include "koodisivu.h"
 
 #include <array>
 

@@ -3,9 +3,19 @@
 
 #include <cstdint>
 
-#include "formatting/aluesetukset.h"
-
 namespace kelvio {
+
+struct Paivays {
+  std::int32_t vuosi = 2000;
+  std::int32_t kuukausi = 1;
+  std::int32_t paiva = 1;
+};
+
+struct Kellonaika {
+  std::int32_t tunti = 0;
+  std::int32_t minuutti = 0;
+  std::int32_t sekunti = 0;
+};
 
 std::int64_t paivanumero(std::int64_t vuosi, std::int64_t kuukausi, std::int64_t paiva) noexcept;
 Paivays paivays(std::int64_t paivanumero) noexcept;

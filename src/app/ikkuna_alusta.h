@@ -1,7 +1,7 @@
 // The platform of the window program: message boxes, the error window, the pointer.
 #pragma once
 
-#include "platform/jarjestelma.h"
+#include "jarjestelma.h"
 
 namespace kelvio {
 

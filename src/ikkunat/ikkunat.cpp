@@ -1,6 +1,6 @@
-#include "app/ikkunat.h"
+#include "ikkunat.h"
 
-#include "errors/virhe.h"
+#include "ajovirhe.h"
 
 namespace kelvio {
 
@@ -13,17 +13,25 @@ HFONT luoDialogifontti(UINT dpi) {
   return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
-void rekisteroiLuokka(const wchar_t* nimi, WNDPROC proseduuri, HICON ikoni) {
+HWND luoIkkuna(const wchar_t* luokka, WNDPROC proseduuri, const wchar_t* otsikko, HWND omistaja,
+               HICON ikoni) {
+  HINSTANCE h = GetModuleHandleW(nullptr);
   WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = proseduuri;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.hIcon = ikoni;
-  wc.hIconSm = ikoni;
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = nimi;
-  RegisterClassExW(&wc);
+  if (GetClassInfoExW(h, luokka, &wc) == 0) {
+    wc = {};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = proseduuri;
+    wc.hInstance = h;
+    wc.hIcon = ikoni;
+    wc.hIconSm = ikoni;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = luokka;
+    RegisterClassExW(&wc);
+  }
+  return CreateWindowExW(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, luokka, otsikko,
+                         WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
+                         100, 100, omistaja, nullptr, h, nullptr);
 }
 
 HWND luoOhjain(HWND vanhempi, const wchar_t* luokka, const wchar_t* teksti, DWORD tyyli,

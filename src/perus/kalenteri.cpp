@@ -1,4 +1,4 @@
-#include "formatting/kalenteri.h"
+#include "kalenteri.h"
 
 namespace kelvio {
 

@@ -1,10 +1,10 @@
-#include "formatting/aluesetukset.h"
+#include "aluesetukset.h"
 
 #include <array>
 #include <utility>
 
-#include "formatting/kalenteri.h"
-#include "formatting/numerot.h"
+#include "kalenteri.h"
+#include "numerot.h"
 
 namespace kelvio {
 

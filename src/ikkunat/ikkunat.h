@@ -19,8 +19,34 @@ inline int skaalaa(int px, UINT dpi) {
 // The platform's default dialog font at the given DPI.
 HFONT luoDialogifontti(UINT dpi);
 
-// Registers a window class with the dialog background and the arrow pointer.
-void rekisteroiLuokka(const wchar_t* nimi, WNDPROC proseduuri, HICON ikoni = nullptr);
+// A top-level window with a dialog frame, the system menu and the close
+// button only; its class (dialog background, arrow pointer) is registered on
+// first use.
+HWND luoIkkuna(const wchar_t* luokka, WNDPROC proseduuri, const wchar_t* otsikko, HWND omistaja,
+               HICON ikoni = nullptr);
+
+// The instance data of a window: attached in WM_CREATE, freed in WM_NCDESTROY.
+// T has the members hwnd and fontti.
+template <class T>
+T* tiedot(HWND hwnd) {
+  return reinterpret_cast<T*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}
+template <class T>
+T* liitaTiedot(HWND hwnd) {
+  auto* t = new T;
+  t->hwnd = hwnd;
+  SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(t));
+  return t;
+}
+template <class T>
+void vapautaTiedot(HWND hwnd) {
+  T* t = tiedot<T>(hwnd);
+  SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+  if (t != nullptr && t->fontti != nullptr) {
+    DeleteObject(t->fontti);
+  }
+  delete t;
+}
 
 HWND luoOhjain(HWND vanhempi, const wchar_t* luokka, const wchar_t* teksti, DWORD tyyli,
                DWORD laajaTyyli, int tunnus);

@@ -6,19 +6,9 @@
 #include <string_view>
 #include <vector>
 
+#include "kalenteri.h"
+
 namespace kelvio {
-
-struct Paivays {
-  std::int32_t vuosi = 2000;
-  std::int32_t kuukausi = 1;
-  std::int32_t paiva = 1;
-};
-
-struct Kellonaika {
-  std::int32_t tunti = 0;
-  std::int32_t minuutti = 0;
-  std::int32_t sekunti = 0;
-};
 
 class Aluesetukset {
  public:

@@ -1,17 +1,19 @@
-#include "app/IkkunaAlusta.h"
+#include "ikkuna_alusta.h"
 
 #include <windows.h>
 
 #include <string>
 
-#include "dialogs/frmPulma.h"
+#include "frmPulma.h"
+#include "tuote.h"
 
 namespace kelvio {
 
 void IkkunaAlusta::viesti(std::u16string_view teksti) {
   const std::u16string t(teksti);
   // Owned by the active window, so it is modal to it.
-  MessageBoxW(GetActiveWindow(), reinterpret_cast<const wchar_t*>(t.c_str()), L"Kelvio", MB_OK);
+  MessageBoxW(GetActiveWindow(), reinterpret_cast<const wchar_t*>(t.c_str()), L"" KELVIO_NIMI,
+              MB_OK);
 }
 
 void IkkunaAlusta::nollaaHiiri() {
