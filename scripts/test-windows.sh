@@ -6,6 +6,13 @@ bash scripts/setup.sh g++-mingw-w64-x86-64-posix wine wine64 xvfb xdotool nsis u
 echo "== Windows cross-build"
 cmake --preset windows >/dev/null
 cmake --build --preset windows
+echo "== clang-tidy over the Windows sources, with the MinGW build's compile database"
+gcc_mingw=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-libgcc-file-name)")/include/c++
+find src -name '*.cpp' \( -path 'src/app/*' -o -path 'src/dialogs/*' -o -path 'src/ikkunat/*' \
+  -o -name '*windows*' -o -path 'src/cli/main.cpp' \) -print0 |
+  xargs -0 -n 3 -P "$(nproc)" clang-tidy -p build/windows --quiet \
+    --extra-arg=--target=x86_64-w64-mingw32 --extra-arg=-isystem"$gcc_mingw" \
+    --extra-arg=-isystem"$gcc_mingw/x86_64-w64-mingw32" 2>/dev/null
 echo "== Kelviomaro.exe imports"
 x86_64-w64-mingw32-objdump -p build/windows/src/app/Kelviomaro.exe | grep "DLL Name"
 if x86_64-w64-mingw32-objdump -p build/windows/src/app/Kelviomaro.exe | grep "DLL Name" |

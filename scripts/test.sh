@@ -15,8 +15,12 @@ cmake --preset default -DKELVIO_TESTS=ON >/dev/null
 cmake --build --preset default
 ctest --preset default
 
+echo "== Layers: no folder includes one above it"
+python3 scripts/kerrokset.py src
+
 echo "== clang-tidy"
-find src tests -name '*.cpp' ! -name '*windows*' ! -name 'ikkuna_test.cpp' ! -path 'src/app/*' ! -path 'src/dialogs/*' \
+find src tests -name '*.cpp' ! -name '*windows*' ! -name 'ikkuna_test.cpp' ! -path 'src/app/*' \
+  ! -path 'src/dialogs/*' ! -path 'src/ikkunat/*' \
   -print0 | xargs -0 -n 4 -P "$(nproc)" clang-tidy -p build/default --quiet 2>/dev/null
 
 echo "== Native tests under AddressSanitizer and UndefinedBehaviorSanitizer"

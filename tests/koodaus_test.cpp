@@ -100,6 +100,8 @@ TEST(Koodaus, SatunnaisetTekstit) {
     ASSERT_EQ(aja(kirjoitaUtf8, t), utf8ksi(t)) << kierros;
     ASSERT_EQ(aja(kirjoitaRivit, t), viitteenRivit(t)) << kierros;
     ASSERT_EQ(aja(kirjoitaJson, t), viitteenJson(t)) << kierros;
+    // Back to UTF-16 and again to UTF-8: the same bytes.
+    ASSERT_EQ(utf8ksi(utf16ksi(utf8ksi(t))), utf8ksi(t)) << kierros;
   }
 }
 

@@ -5,6 +5,7 @@
 #include "frmKelviomaro.h"
 #include "ikkuna_alusta.h"
 
+// NOLINTNEXTLINE(readability-inconsistent-declaration-parameter-name): Finnish names
 int WINAPI wWinMain(HINSTANCE /*instanssi*/, HINSTANCE /*edellinen*/, PWSTR /*komentorivi*/,
                     int naytto) {
   // No DLL planted beside the program is loaded.

@@ -12,16 +12,17 @@ namespace kelvio {
 
 namespace {
 
-// The machine form of an account or a reference: the text without its spaces.
-std::u16string ilmanValeja(std::u16string_view teksti) {
-  std::u16string tulos;
-  tulos.reserve(teksti.size());
-  for (const char16_t c : teksti) {
-    if (c != u' ') {
-      tulos += c;
+// The machine form of an account or a reference as a JSON string body: the
+// text without its spaces.
+void jsonIlmanValeja(std::string& ulos, std::u16string_view teksti) {
+  for (;;) {
+    const std::size_t vali = teksti.find(u' ');
+    lisaaJson(ulos, teksti.substr(0, vali));
+    if (vali == std::u16string_view::npos) {
+      return;
     }
+    teksti.remove_prefix(vali + 1);
   }
-  return tulos;
 }
 
 // The checks with their names, in the order of the output.
@@ -123,9 +124,9 @@ void Kasittelija::kirjoitaJsonRivi(std::u16string_view syote, const Tulkinta& t,
       ulos += "\",\"kind\":\"interpretation\",\"version\":";
       ulos += static_cast<char>(t.versio);
       ulos += ",\"account\":\"";
-      lisaaJson(ulos, ilmanValeja(t.tili));
+      jsonIlmanValeja(ulos, t.tili);
       ulos += "\",\"reference\":\"";
-      lisaaJson(ulos, ilmanValeja(t.viite));
+      jsonIlmanValeja(ulos, t.viite);
       ulos += "\",\"due_date\":";
       if (t.eraPaiva) {
         std::u16string paivays;
@@ -193,10 +194,11 @@ void Kasittelija::kirjoitaCsvRivi(std::u16string_view syote, const Tulkinta& t,
       ulos += ",interpretation,";
       ulos += static_cast<char>(t.versio);
       ulos += ',';
-      csvKentta(ulos, ilmanValeja(t.tili));
-      ulos += ',';
-      csvKentta(ulos, ilmanValeja(t.viite));
-      ulos += ',';
+      for (std::u16string kentta : {t.tili, t.viite}) {
+        std::erase(kentta, u' ');
+        csvKentta(ulos, kentta);
+        ulos += ',';
+      }
       if (t.eraPaiva) {
         std::u16string paivays;
         iso_.kirjoita(paivays, *t.eraPaiva, Kellonaika{});

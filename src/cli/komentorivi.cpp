@@ -219,9 +219,9 @@ int komentorivi(const std::vector<std::u16string>& argumentit, std::FILE* syote,
   bool selityksia = false;
   if (v.koodit.empty()) {
     Syotelukija lukija(syote);
-    Kasittelija toinen(v, asetukset, rivinvaihto);
-    lueRivit(lukija, tuloste, k, toinen);
-    selityksia = toinen.selityksia;
+    Kasittelija b(v, asetukset, rivinvaihto);
+    lueRivit(lukija, tuloste, k, b);
+    selityksia = b.selityksia;
   } else {
     for (const std::u16string_view koodi : v.koodit) {
       k.kasittele(koodi, ensimmainen);

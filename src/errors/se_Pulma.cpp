@@ -51,7 +51,7 @@ void se_Pulma(std::int16_t kutsurivi, std::u16string_view moduuli,
               std::u16string_view rutiini) noexcept {
   try {
     // One error at a time, also when the command line works on two threads.
-    // Recursive: a call from the error window's own message loop waits on nothing.
+    // Recursive: a call from the error window's own message loop cannot wait on itself.
     static std::recursive_mutex vuoro;
     const std::lock_guard<std::recursive_mutex> lukko(vuoro);
     const VirheTietue virhe = nykyinenVirhe();

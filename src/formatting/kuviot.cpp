@@ -89,25 +89,29 @@ void numeroiksi(double sentit, Numerot& n) {
 void lisaaSumma(std::u16string& kohde, double sentit, std::u16string_view erotin) {
   Numerot n;
   numeroiksi(sentit, n);
-  // Groups of three from the right, at least four groups; empty places write nothing.
+  // Groups of three from the right, at least four groups; empty places write
+  // nothing. The length is known, so the text is written in place.
   const std::size_t ryhmia = std::max<std::size_t>(4, (n.kokonaisia + 2) / 3);
   const std::size_t tyhjia = ryhmia * 3 - n.kokonaisia;
+  const std::size_t alku = kohde.size();
+  kohde.resize(alku + (ryhmia - 1) + (n.negatiivinen ? 1 : 0) + n.kokonaisia + erotin.size() + 2);
+  char16_t* p = kohde.data() + alku;
   bool merkki = n.negatiivinen;
   for (std::size_t paikka = 0; paikka < ryhmia * 3; ++paikka) {
     if (paikka > 0 && paikka % 3 == 0) {
-      kohde += u' ';
+      *p++ = u' ';
     }
     if (paikka >= tyhjia) {
       if (merkki) {
-        kohde += u'-';  // right before the first digit
+        *p++ = u'-';  // right before the first digit
         merkki = false;
       }
-      kohde += static_cast<char16_t>(n.merkit[paikka - tyhjia]);
+      *p++ = static_cast<char16_t>(n.merkit[paikka - tyhjia]);
     }
   }
-  kohde += erotin;
-  kohde += static_cast<char16_t>(n.desimaalit[0]);
-  kohde += static_cast<char16_t>(n.desimaalit[1]);
+  p = std::copy(erotin.begin(), erotin.end(), p);
+  *p++ = static_cast<char16_t>(n.desimaalit[0]);
+  *p = static_cast<char16_t>(n.desimaalit[1]);
 }
 
 std::string summaKoneelle(double sentit) {
@@ -122,15 +126,18 @@ std::string summaKoneelle(double sentit) {
 }
 
 void lisaaViite(std::u16string& kohde, std::u16string_view viite) {
-  // Right-aligned in groups of five, at least four groups.
+  // Right-aligned in groups of five, at least four groups; written in place.
   const std::size_t ryhmia = std::max<std::size_t>(4, (viite.size() + 4) / 5);
   const std::size_t tyhjia = ryhmia * 5 - viite.size();
+  const std::size_t alku = kohde.size();
+  kohde.resize(alku + (ryhmia - 1) + viite.size());
+  char16_t* p = kohde.data() + alku;
   for (std::size_t paikka = 0; paikka < ryhmia * 5; ++paikka) {
     if (paikka > 0 && paikka % 5 == 0) {
-      kohde += u' ';
+      *p++ = u' ';
     }
     if (paikka >= tyhjia) {
-      kohde += viite[paikka - tyhjia];
+      *p++ = viite[paikka - tyhjia];
     }
   }
 }
