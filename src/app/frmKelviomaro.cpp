@@ -127,10 +127,6 @@ LRESULT CALLBACK ikkunaproseduuri(HWND hwnd, UINT viesti, WPARAM wp, LPARAM lp) 
 
 }  // namespace
 
-Kelviomaro* kelviomaro(HWND hwnd) {
-  return tiedot<Kelviomaro>(hwnd);
-}
-
 HWND luoKelviomaro(HWND omistaja) {
   return luoIkkuna(KELVIOMARO_LUOKKA, ikkunaproseduuri, KELVIOMARO_OTSIKKO, omistaja,
                    LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_KELVIOMARO)));

@@ -1,22 +1,18 @@
 // The main window.
 #pragma once
 
-#include <windows.h>
-
+#include "ikkunat.h"
 #include "tulkinta.h"
 #include "tuote.h"
 
 namespace kelvio {
 
-struct Kelviomaro {
-  HWND hwnd = nullptr;
+struct Kelviomaro : Ikkuna {
   HWND Label1 = nullptr;
   HWND txtViivakoodi = nullptr;
   HWND cmdTulkitse = nullptr;
   HWND txtTulkinta = nullptr;
   HWND cmdTyhjenna = nullptr;
-  HFONT fontti = nullptr;
-  UINT dpi = 96;
   Tulkinta tulkinta;  // working values, kept between runs
 };
 
@@ -32,7 +28,9 @@ inline constexpr wchar_t KELVIOMARO_OTSIKKO[] =
 
 // Creates the main window, owned by omistaja so that it has no taskbar button.
 HWND luoKelviomaro(HWND omistaja);
-Kelviomaro* kelviomaro(HWND hwnd);
+inline Kelviomaro* kelviomaro(HWND hwnd) {
+  return tiedot<Kelviomaro>(hwnd);
+}
 
 void cmdTulkitse_Click(Kelviomaro& f) noexcept;
 void cmdTyhjenna_Click(Kelviomaro& f);

@@ -81,10 +81,6 @@ LRESULT CALLBACK proseduuri(HWND hwnd, UINT viesti, WPARAM wp, LPARAM lp) {
 
 }  // namespace
 
-Maakoodi* maakoodi(HWND hwnd) {
-  return tiedot<Maakoodi>(hwnd);
-}
-
 HWND luoMaakoodi(HWND omistaja) {
   return luoIkkuna(MAAKOODI_LUOKKA, proseduuri, L"Valitse maakoodi", omistaja);
 }

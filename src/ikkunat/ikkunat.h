@@ -25,8 +25,15 @@ HFONT luoDialogifontti(UINT dpi);
 HWND luoIkkuna(const wchar_t* luokka, WNDPROC proseduuri, const wchar_t* otsikko, HWND omistaja,
                HICON ikoni = nullptr);
 
-// The instance data of a window: attached in WM_CREATE, freed in WM_NCDESTROY.
-// T has the members hwnd and fontti.
+// What the instance data of every window holds.
+struct Ikkuna {
+  HWND hwnd = nullptr;
+  HFONT fontti = nullptr;  // the dialog font at the window's DPI
+  UINT dpi = 96;
+};
+
+// The instance data of a window, a T derived from Ikkuna: attached in
+// WM_CREATE, freed in WM_NCDESTROY.
 template <class T>
 T* tiedot(HWND hwnd) {
   return reinterpret_cast<T*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));

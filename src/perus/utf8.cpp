@@ -16,10 +16,8 @@ char* kirjoitaUtf8(char* p, std::u16string_view teksti) {
 }
 
 void utf8ksi(std::string& kohde, std::u16string_view teksti) {
-  const std::size_t alku = kohde.size();
-  kohde.resize(alku + UTF8_ENINTAAN * teksti.size());
-  char* loppu = kirjoitaUtf8(kohde.data() + alku, teksti);
-  kohde.resize(static_cast<std::size_t>(loppu - kohde.data()));
+  lisaaPaikalleen(kohde, UTF8_ENINTAAN * teksti.size(),
+                  [&](char* p) { return kirjoitaUtf8(p, teksti); });
 }
 
 std::string utf8ksi(std::u16string_view teksti) {

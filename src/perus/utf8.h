@@ -108,6 +108,16 @@ inline std::size_t kopioiAscii(char*& p, std::u16string_view teksti, char16_t pi
   return i;
 }
 
+// Appends a text of at most enintaan bytes written in place: kirjoita(p)
+// writes at p and returns the end; the text is then cut to what it wrote.
+template <class Kirjoittaja>
+void lisaaPaikalleen(std::string& kohde, std::size_t enintaan, Kirjoittaja kirjoita) {
+  const std::size_t alku = kohde.size();
+  kohde.resize(alku + enintaan);
+  char* loppu = kirjoita(kohde.data() + alku);
+  kohde.resize(static_cast<std::size_t>(loppu - kohde.data()));
+}
+
 // Appends the UTF-16 text as UTF-8; a lone surrogate becomes U+FFFD.
 void utf8ksi(std::string& kohde, std::u16string_view teksti);
 std::string utf8ksi(std::u16string_view teksti);

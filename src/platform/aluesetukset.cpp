@@ -1,6 +1,8 @@
 #include "aluesetukset.h"
 
+#include <algorithm>
 #include <array>
+#include <initializer_list>
 #include <utility>
 
 #include "kalenteri.h"
@@ -9,6 +11,12 @@
 namespace kelvio {
 
 namespace {
+
+// The part that a run of n pattern letters names: one to four letters.
+template <class T>
+T pituudesta(std::size_t n, std::initializer_list<T> vaihtoehdot) {
+  return *(vaihtoehdot.begin() + (std::min<std::size_t>(n, vaihtoehdot.size()) - 1));
+}
 
 constexpr std::array<std::u16string_view, 7> PAIVAT = {u"ma", u"ti", u"ke", u"to",
                                                        u"pe", u"la", u"su"};
@@ -73,18 +81,13 @@ Aikakaava::Aikakaava(std::u16string_view kaava) {
     Osa osa = Osa::Teksti;
     switch (c) {
       case u'd':
-        osa = n == 1   ? Osa::Paiva
-              : n == 2 ? Osa::Paiva2
-              : n == 3 ? Osa::PaivanNimi
-                       : Osa::PaivanNimiPitka;
+        osa = pituudesta(n, {Osa::Paiva, Osa::Paiva2, Osa::PaivanNimi, Osa::PaivanNimiPitka});
         break;
       case u'M':
-        osa = n == 1   ? Osa::Kuukausi
-              : n == 2 ? Osa::Kuukausi2
-              : n == 3 ? Osa::KuukaudenNimi
-                       : Osa::KuukaudenNimiPitka;
+        osa = pituudesta(
+            n, {Osa::Kuukausi, Osa::Kuukausi2, Osa::KuukaudenNimi, Osa::KuukaudenNimiPitka});
         break;
-      case u'y': osa = n == 1 ? Osa::Vuosi1 : n == 2 ? Osa::Vuosi2 : Osa::Vuosi4; break;
+      case u'y': osa = pituudesta(n, {Osa::Vuosi1, Osa::Vuosi2, Osa::Vuosi4}); break;
       case u'H': osa = yksi ? Osa::Tunti24 : Osa::Tunti24_2; break;
       case u'h': osa = yksi ? Osa::Tunti12 : Osa::Tunti12_2; break;
       case u'm': osa = yksi ? Osa::Minuutti : Osa::Minuutti2; break;
