@@ -49,6 +49,12 @@ Kasittelija::Kasittelija(const Valinnat& valinnat, const Aluesetukset& asetukset
       rv_(rivinvaihto),
       iso_(u"yyyy-MM-dd") {}
 
+void Kasittelija::lisaaIso(const Paivays& pvm) {
+  paivays_.clear();
+  iso_.kirjoita(paivays_, pvm, Kellonaika{});
+  utf8ksi(ulos, paivays_);
+}
+
 void Kasittelija::kasittele(std::u16string_view syote, bool ensimmainen) {
   std::optional<std::pair<Tulkinta, Tarkisteet>> tulos =
       ansa<decltype(tulos)>(CMDTULKITSE_CLICK, [&] {
@@ -129,10 +135,8 @@ void Kasittelija::kirjoitaJsonRivi(std::u16string_view syote, const Tulkinta& t,
       jsonIlmanValeja(ulos, t.viite);
       ulos += "\",\"due_date\":";
       if (t.eraPaiva) {
-        std::u16string paivays;
-        iso_.kirjoita(paivays, *t.eraPaiva, Kellonaika{});
         ulos += '"';
-        utf8ksi(ulos, paivays);
+        lisaaIso(*t.eraPaiva);
         ulos += '"';
       } else {
         ulos += "null";
@@ -200,9 +204,7 @@ void Kasittelija::kirjoitaCsvRivi(std::u16string_view syote, const Tulkinta& t,
         ulos += ',';
       }
       if (t.eraPaiva) {
-        std::u16string paivays;
-        iso_.kirjoita(paivays, *t.eraPaiva, Kellonaika{});
-        utf8ksi(ulos, paivays);
+        lisaaIso(*t.eraPaiva);
       }
       ulos += ',';
       ulos += summaKoneelle(t.sentit);

@@ -36,7 +36,10 @@ class Kasittelija {
   bool tarkista_;
   const Aluesetukset& asetukset_;
   std::string rv_;
-  Aikakaava iso_;  // ISO 8601 dates for machines
+  // The due date as ISO 8601, yyyy-MM-dd, for machines.
+  void lisaaIso(const Paivays& pvm);
+  Aikakaava iso_;
+  std::u16string paivays_;
 };
 
 }  // namespace kelvio

@@ -119,7 +119,7 @@ class Syotelukija {
   }
 
  private:
-  static constexpr std::size_t ERA = 1U << 16;
+  static constexpr std::size_t ERA = 1U << 18;
   std::FILE* f_;
   std::vector<char> lohko_;
   std::string kesken_;
