@@ -14,3 +14,4 @@ for n in 1000000 10000000; do
       sed 's/^/one core: /'
   done
 done
+bash bench/muisti.sh build/bench/src/cli/kelvio

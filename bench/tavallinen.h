@@ -45,6 +45,9 @@ inline void rivit(std::string& s, std::u16string_view t, std::string_view rv) {
     if (t[i] == u'\r' && i + 1 < t.size() && t[i + 1] == u'\n') {
       s += rv;
       i += 2;
+    } else if ((t[i] < 0x20 && t[i] != u'\t') || (t[i] >= 0x7F && t[i] <= 0x9F)) {
+      s += "\xEF\xBF\xBD";
+      ++i;
     } else {
       utf8Merkki(s, t, i);
     }

@@ -78,7 +78,7 @@ void BM_Utf8(benchmark::State& tila) {
 void BM_Rivit(benchmark::State& tila) {
   kirjoittimet(
       tila, [](std::string& s, std::u16string_view t) { kelvio::bench::rivit(s, t, "\n"); },
-      [](std::string& s, std::u16string_view t) { kelvio::lisaaRivit(s, t, "\n"); });
+      [](std::string& s, std::u16string_view t) { kelvio::lisaaRaportti(s, t, "\n"); });
 }
 void BM_Json(benchmark::State& tila) {
   kirjoittimet(

@@ -58,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t koko
       Aikakaava(t).kirjoita(paivays, tulkinta.eraPaiva.value_or(Paivays{}), Kellonaika{23, 59, 59});
     }
     std::string ulos;
-    lisaaRivit(ulos, t, "\n");
+    lisaaRaportti(ulos, t, "\n");
     lisaaJson(ulos, t);
     (void)utf8ksi(t);
   }

@@ -34,6 +34,8 @@ ctest --preset windows
 out=$(wine build/windows/src/cli/kelvio.exe 479123456000001230015000000000000000000001234561251231)
 echo "$out" | grep -q "Summa =   1 500,00 €" || { echo "kelvio.exe: unexpected output: $out" >&2; exit 1; }
 echo "kelvio.exe under Wine: ok"
+echo "== Four kelvio.exe appending to one log at once"
+sh tests/loki-wine.sh build/windows/src/cli/kelvio.exe
 
 echo "== Packages: the zip and the installer, and the installer's round trip under Wine"
 cmake --build --preset windows --target package

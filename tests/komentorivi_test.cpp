@@ -10,7 +10,17 @@
 #include <string>
 #include <vector>
 
+#include <fcntl.h>
 #include <sys/wait.h>
+#include <unistd.h>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define KELVIO_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define KELVIO_ASAN 1
+#endif
+#endif
 
 namespace {
 
@@ -22,22 +32,43 @@ struct Tulos {
   std::string virheet;
 };
 
-// Runs kelvio with the arguments (already quoted for the shell) and stdin.
-Tulos aja(const std::string& argumentit, const std::string& syote = "") {
-  const fs::path kansio = fs::temp_directory_path();
-  const fs::path sisaan = kansio / "kelvio-e2e-in";
-  const fs::path ulos = kansio / "kelvio-e2e-out";
-  const fs::path virhe = kansio / "kelvio-e2e-err";
+// A folder of this test's own, removed when it goes, so that tests run in parallel.
+struct OmaKansio {
+  fs::path polku;
+  OmaKansio() {
+    std::string malli = (fs::temp_directory_path() / "kelvio-e2e-XXXXXX").string();
+    polku = mkdtemp(malli.data());
+  }
+  OmaKansio(const OmaKansio&) = delete;
+  OmaKansio& operator=(const OmaKansio&) = delete;
+  ~OmaKansio() {
+    std::error_code e;
+    fs::permissions(polku, fs::perms::owner_all, fs::perm_options::add, e);
+    fs::remove_all(polku, e);
+  }
+};
+
+std::string lue(const fs::path& p) {
+  std::ifstream f(p, std::ios::binary);
+  std::stringstream s;
+  s << f.rdbuf();
+  return s.str();
+}
+
+// Runs kelvio with the arguments (already quoted for the shell) and stdin;
+// ohjaus, when given, replaces the redirection of standard input and output.
+Tulos aja(const std::string& argumentit, const std::string& syote = "",
+          const std::string& ohjaus = "", const std::string& ohjelma = KELVIO_BIN) {
+  const OmaKansio kansio;
+  const fs::path sisaan = kansio.polku / "in";
+  const fs::path ulos = kansio.polku / "out";
+  const fs::path virhe = kansio.polku / "err";
   std::ofstream(sisaan, std::ios::binary) << syote;
-  const std::string komento = std::string(KELVIO_BIN) + " " + argumentit + " <" + sisaan.string() +
-                              " >" + ulos.string() + " 2>" + virhe.string();
+  const std::string komento =
+      ohjelma + " " + argumentit + " " +
+      (ohjaus.empty() ? "<" + sisaan.string() + " >" + ulos.string() : ohjaus) + " 2>" +
+      virhe.string();
   const int tila = std::system(komento.c_str());
-  auto lue = [](const fs::path& p) {
-    std::ifstream f(p, std::ios::binary);
-    std::stringstream s;
-    s << f.rdbuf();
-    return s.str();
-  };
   return {WEXITSTATUS(tila), lue(ulos), lue(virhe)};
 }
 
@@ -135,17 +166,152 @@ TEST(Kelvio, Json) {
           V2.substr(1) + "\"}\n");
 }
 
-TEST(Kelvio, VirheMeneeVirhevirtaanJaLokiin) {
+std::vector<std::vector<std::string>> lueCsv(const std::string& s);
+
+// A version 4 barcode whose amount field "9E999999" makes fe_yleisval overflow.
+std::string ylivuoto() {
   std::string v4 = V4;
   v4.replace(17, 8, "9E999999");
-  const Tulos t = aja(v4);
+  return v4;
+}
+
+// The program copied into a folder of its own: its error log goes there.
+TEST(Kelvio, VirheMeneeVirhevirtaanJaLokiin) {
+  const OmaKansio kansio;
+  const fs::path ohjelma = kansio.polku / "kelvio";
+  fs::copy_file(KELVIO_BIN, ohjelma);
+  const Tulos t = aja(ylivuoto(), "", "", ohjelma.string());
   EXPECT_EQ(t.tila, 1);
   EXPECT_NE(t.tuloste.find("Summa =    0,00 €"), std::string::npos);
-  EXPECT_NE(
-      t.virheet.find("Overflow\n(virhe 6)\n\nKutsurivi      2000\nModuulista   euro\n"
-                     "Rutiinista     fe_yleisval\nterms=Overflow+virhe;6+2000+euro+fe%5Fyleisval"),
-      std::string::npos)
+  EXPECT_NE(t.virheet.find("kelvio: argumentti 1:\nOverflow\n(virhe 6)\n\nKutsurivi      2000\n"
+                           "Moduulista   euro\nRutiinista     fe_yleisval\n"
+                           "terms=Overflow+virhe;6+2000+euro+fe%5Fyleisval"),
+            std::string::npos)
       << t.virheet;
+  const std::string loki = lue(kansio.polku / "virhelog.txt");
+  EXPECT_EQ(loki.rfind("Kelvio - virheraportti\r\n", 0), 0U) << loki;
+  EXPECT_NE(loki.find("Overflow\r\n(virhe 6)\r\n\r\nKutsurivi      2000\r\nModuulista   euro\r\n"
+                      "Rutiinista     fe_yleisval\r\n" +
+                      std::string(70, '-') + "\r\n"),
+            std::string::npos)
+      << loki;
+}
+
+// A field whose routine trapped an error holds no value in machine output:
+// null in JSON, empty in CSV, and the error beside it; the message names the line.
+TEST(Kelvio, LoukkuKonetulosteessa) {
+  const std::string virhe =
+      "\"errors\":[{\"number\":6,\"description\":\"Overflow\",\"line\":2000,"
+      "\"module\":\"euro\",\"routine\":\"fe_yleisval\"}]";
+  const Tulos j = aja("--json", V2 + "\n" + ylivuoto() + "\n");
+  EXPECT_EQ(j.tila, 1);
+  EXPECT_NE(j.tuloste.find("\"due_date\":\"2025-12-31\",\"amount\":null,"), std::string::npos)
+      << j.tuloste;
+  EXPECT_NE(j.tuloste.find("}," + virhe + ",\"report\":"), std::string::npos) << j.tuloste;
+  EXPECT_EQ(j.tuloste.find("errors"), j.tuloste.rfind("errors"));  // only the second input
+  EXPECT_NE(j.virheet.find("kelvio: rivi 2:\n"), std::string::npos) << j.virheet;
+
+  const auto rivit = lueCsv(aja("--csv", ylivuoto() + "\n").tuloste);
+  ASSERT_EQ(rivit.size(), 2U);
+  EXPECT_EQ(rivit[1][6], "");  // amount
+  EXPECT_EQ(rivit[1][5], "2025-12-31");
+  EXPECT_EQ(rivit[1][11], "6 Overflow (euro.fe_yleisval, 2000)");
+}
+
+// Reading the input or writing the output fails: a message and exit status 3,
+// never a success and never a wait until the input ends.
+TEST(Kelvio, SyotteenJaTulosteenViat) {
+  struct Rivi {
+    std::string argumentit, ohjaus, viesti;
+  };
+  const Rivi rivit[] = {
+      {"", "</ >/dev/null", "kelvio: syötteen luku epäonnistui: Is a directory"},
+      {"", "<&- >/dev/null", "kelvio: syötteen luku epäonnistui: Bad file descriptor"},
+      {"--help", "</dev/null >/dev/full", "kelvio: tulosteen kirjoitus epäonnistui: No space"},
+      {"--version", "</dev/null >&-", "kelvio: tulosteen kirjoitus epäonnistui: Bad file"},
+      {V2, "</dev/null >/dev/full", "kelvio: tulosteen kirjoitus epäonnistui"},
+      {"--csv", "</dev/null >/dev/full", "kelvio: tulosteen kirjoitus epäonnistui"},
+  };
+  for (const auto& r : rivit) {
+    const Tulos t = aja(r.argumentit, "", r.ohjaus);
+    EXPECT_EQ(t.tila, 3) << r.argumentit << " " << r.ohjaus;
+    EXPECT_EQ(t.virheet.rfind(r.viesti, 0), 0U) << t.virheet;
+  }
+  // An endless input into a full output stops at the first failed write.
+  const Tulos t = aja("", "", ">/dev/full", "yes " + V4 + " | " + std::string(KELVIO_BIN));
+  EXPECT_EQ(t.tila, 3);
+  // Out of memory: error 7 and a failing status, never an abort. (The
+  // address sanitizer reserves more address space than the limit allows.)
+#if !defined(KELVIO_ASAN)
+  const Tulos muisti = aja("--json", std::string(60U << 20, '7'), "",
+                           "ulimit -v 100000; " + std::string(KELVIO_BIN));
+  EXPECT_EQ(muisti.tila, 1);
+  EXPECT_EQ(muisti.virheet, "kelvio: muisti loppui (virhe 7, Out of memory)\n");
+#endif
+  // The CSV header is written for no input too.
+  EXPECT_EQ(aja("--csv").tuloste.substr(0, 12), "input,kind,v");
+}
+
+// A non-blocking input with nothing in it yet is waited on: the barcode that
+// comes a moment later is read.
+TEST(Kelvio, EstamatonSyoteOdotetaan) {
+  int putki[2];
+  int ulos[2];
+  ASSERT_EQ(pipe(putki), 0);
+  ASSERT_EQ(pipe(ulos), 0);
+  ASSERT_EQ(fcntl(putki[0], F_SETFL, O_NONBLOCK), 0);
+  const pid_t lapsi = fork();
+  if (lapsi == 0) {
+    dup2(putki[0], 0);
+    dup2(ulos[1], 1);
+    close(putki[1]);
+    close(ulos[0]);
+    execl(KELVIO_BIN, KELVIO_BIN, "--json", static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  close(putki[0]);
+  close(ulos[1]);
+  usleep(300 * 1000);
+  const std::string rivi = V4 + "\n";
+  ASSERT_EQ(write(putki[1], rivi.data(), rivi.size()), static_cast<ssize_t>(rivi.size()));
+  close(putki[1]);
+  std::string tuloste;
+  char puskuri[4096];
+  for (ssize_t n = 0; (n = read(ulos[0], puskuri, sizeof puskuri)) > 0;) {
+    tuloste.append(puskuri, static_cast<std::size_t>(n));
+  }
+  close(ulos[0]);
+  int tila = 0;
+  waitpid(lapsi, &tila, 0);
+  EXPECT_EQ(WEXITSTATUS(tila), 0);
+  EXPECT_NE(tuloste.find("\"input\":\"" + V4 + "\""), std::string::npos) << tuloste;
+}
+
+// What a spreadsheet would take for a formula gets an apostrophe in front;
+// amounts and dates stay plain values.
+TEST(Kelvio, CsvKaavatEstetaan) {
+  const std::pair<std::string, std::string> rivit[] = {
+      {"=1+2", "'=1+2"}, {"+1", "'+1"},  {"-1", "'-1"},     {"@SUM(A1)", "'@SUM(A1)"},
+      {"\tx", "'\tx"},   {"x=1", "x=1"}, {"=a,b", "'=a,b"},
+  };
+  for (const auto& [syote, odotettu] : rivit) {
+    const auto csv = lueCsv(aja("--csv", syote + "\n").tuloste);
+    ASSERT_EQ(csv.size(), 2U) << syote;
+    EXPECT_EQ(csv[1][0], odotettu) << syote;
+  }
+  EXPECT_EQ(lueCsv(aja("--csv", V4 + "\n").tuloste)[1][6], "1500.00");
+}
+
+// Control characters of the input reach no terminal: U+FFFD in the text
+// output; JSON keeps the input exact.
+TEST(Kelvio, OhjausmerkitEivatPaaseTerminaaliin) {
+  const std::string syote = "3" + V2.substr(1, 45) + "\x1b]0;x\x07\x7f\t";
+  ASSERT_EQ(syote.size(), 54U);
+  const Tulos t = aja("", syote + "\n");
+  EXPECT_EQ(t.tuloste, "Tuntematon viivakoodin esittämistapa\n3" + V2.substr(1, 45) +
+                           "\uFFFD]0;x\uFFFD\uFFFD\t\n");
+  EXPECT_NE(aja("--json", syote + "\n").tuloste.find("\\u001b]0;x\\u0007\x7f\\t"),
+            std::string::npos);
 }
 
 const std::string V2_KELPO = "212345600000785000123450000000000000123456125033100000";
@@ -239,14 +405,14 @@ TEST(Kelvio, CsvLuetaanTakaisin) {
   const auto rivit = lueCsv(t.tuloste);
   const std::vector<std::vector<std::string>> odotetut = {
       {"input", "kind", "version", "account", "reference", "due_date", "amount", "iban_check",
-       "account_check", "reference_check", "rf_reference_check"},
+       "account_check", "reference_check", "rf_reference_check", "errors"},
       {V4_KELPO, "interpretation", "4", "FI2112345600000785", "1234561", "2025-12-31", "1500.00",
-       "true", "", "true", ""},
+       "true", "", "true", "", ""},
       {V2, "interpretation", "2", "912345-123", "12345", "2025-03-31", "123.45", "", "false",
-       "false", ""},
-      {hankala, "wrong_length", "", "", "", "", "", "", "", "", ""},
-      {"3" + V2.substr(1), "unknown_version", "", "", "", "", "", "", "", "", ""},
-      {"ä€", "wrong_length", "", "", "", "", "", "", "", "", ""},
+       "false", "", ""},
+      {hankala, "wrong_length", "", "", "", "", "", "", "", "", "", ""},
+      {"3" + V2.substr(1), "unknown_version", "", "", "", "", "", "", "", "", "", ""},
+      {"ä€", "wrong_length", "", "", "", "", "", "", "", "", "", ""},
   };
   EXPECT_EQ(rivit, odotetut) << t.tuloste;
   EXPECT_EQ(aja("--csv --json x").tila, 2);

@@ -16,7 +16,10 @@ std::string viitteenRivit(std::u16string_view t) {
     if (t[i] == u'\r' && i + 1 < t.size() && t[i + 1] == u'\n') {
       continue;  // CR LF becomes the LF alone
     }
-    ilman.push_back(t[i]);
+    const bool ohjaus = (t[i] < 0x20 && t[i] != u'\t' && t[i] != u'\n') ||
+                        (t[i] == u'\n' && (i == 0 || t[i - 1] != u'\r')) ||
+                        (t[i] >= 0x7F && t[i] <= 0x9F);
+    ilman.push_back(ohjaus ? u'\uFFFD' : t[i]);
   }
   return utf8ksi(ilman);
 }
@@ -57,7 +60,7 @@ void kirjoitaUtf8(std::string& s, std::u16string_view t) {
   utf8ksi(s, t);
 }
 void kirjoitaRivit(std::string& s, std::u16string_view t) {
-  lisaaRivit(s, t, "\n");
+  lisaaRaportti(s, t, "\n");
 }
 void kirjoitaJson(std::string& s, std::u16string_view t) {
   lisaaJson(s, t);
@@ -76,8 +79,11 @@ TEST(Koodaus, Taulukko) {
       {u"Eräpäivä = 1.1.2025\r\nSumma = 5 €", "Eräpäivä = 1.1.2025\r\nSumma = 5 €",
        "Eräpäivä = 1.1.2025\nSumma = 5 €", "Eräpäivä = 1.1.2025\\r\\nSumma = 5 €"},
       {u"1234567\r\n", "1234567\r\n", "1234567\n", "1234567\\r\\n"},
-      {u"a\rb\nc\"d\\e\x01", "a\rb\nc\"d\\e\x01", "a\rb\nc\"d\\e\x01",
+      {u"a\rb\nc\"d\\e\x01", "a\rb\nc\"d\\e\x01", "a\uFFFDb\uFFFDc\"d\\e\uFFFD",
        "a\\rb\\nc\\\"d\\\\e\\u0001"},
+      // Terminal escapes, DEL and C1 from the input are defused; a tab stays.
+      {u"\x1b]0;x\x07\t\x7f\x85y", "\x1b]0;x\x07\t\x7f\xC2\x85y", "\uFFFD]0;x\uFFFD\t\uFFFD\uFFFDy",
+       "\\u001b]0;x\\u0007\\t\x7f\xC2\x85y"},
       {u"\U0001F600 \xD800x", "\xF0\x9F\x98\x80 \xEF\xBF\xBDx", "\xF0\x9F\x98\x80 \xEF\xBF\xBDx",
        "\xF0\x9F\x98\x80 \xEF\xBF\xBDx"},
   };

@@ -27,6 +27,13 @@ struct Tulkinta {
   std::u16string viite;             // the reference as shown, without the pattern's spaces
   double sentit = 0;                // the amount field as read, in cents
   std::optional<Paivays> eraPaiva;  // none when the barcode carries no due date
+  // The fields whose routine trapped an error, so that they hold its empty value.
+  struct {
+    bool tili = false;
+    bool viite = false;
+    bool summa = false;
+    bool eraPaiva = false;
+  } virheellinen;
 };
 
 // Interprets the input. The formatting routines trap their own errors; a

@@ -16,11 +16,13 @@ class Kasittelija {
   Kasittelija(const Valinnat& valinnat, const Aluesetukset& asetukset,
               std::string_view rivinvaihto);
 
-  // One input; ensimmainen: no report has been written before it.
-  void kasittele(std::u16string_view syote, bool ensimmainen);
-  // Every line of the bytes: a line ends at LF, a CR right before it belongs to
-  // the line end, and a last line without LF counts too.
-  void kasitteleRivit(std::string_view tavut, bool ensimmainen);
+  // One input; kohta names it in messages ("rivi 12", "argumentti 3");
+  // ensimmainen: no report has been written before it.
+  void kasittele(std::u16string_view syote, std::string_view kohta, bool ensimmainen);
+  // Every line of the bytes, the first of them line number rivi: a line ends
+  // at LF, a CR right before it belongs to the line end, and a last line
+  // without LF counts too. Returns the number of lines.
+  std::size_t kasitteleRivit(std::string_view tavut, std::size_t rivi, bool ensimmainen);
 
   void kirjoitaCsvOtsake();
 
@@ -29,17 +31,21 @@ class Kasittelija {
 
  private:
   void kirjoitaRaportti(const Tulkinta& t, const Tarkisteet& tarkisteet, bool ensimmainen);
-  void kirjoitaJsonRivi(std::u16string_view syote, const Tulkinta& t, const Tarkisteet& tarkisteet);
-  void kirjoitaCsvRivi(std::u16string_view syote, const Tulkinta& t, const Tarkisteet& tarkisteet);
+  void kirjoitaJsonRivi(std::u16string_view syote, const Tulkinta* t, const Tarkisteet& tarkisteet);
+  void kirjoitaCsvRivi(std::u16string_view syote, const Tulkinta* t, const Tarkisteet& tarkisteet);
+  // The due date as ISO 8601, yyyy-MM-dd, for machines.
+  void lisaaIso(const Paivays& pvm);
 
   Muoto muoto_;
   bool tarkista_;
   const Aluesetukset& asetukset_;
   std::string rv_;
-  // The due date as ISO 8601, yyyy-MM-dd, for machines.
-  void lisaaIso(const Paivays& pvm);
   Aikakaava iso_;
   std::u16string paivays_;
+  std::u16string rivi16_;
 };
+
+// What the worker of this thread is interpreting, for messages: "rivi 12".
+std::string_view kasiteltava() noexcept;
 
 }  // namespace kelvio

@@ -6,24 +6,40 @@
 
 namespace kelvio {
 
-void lisaaRivit(std::string& kohde, std::u16string_view teksti, std::string_view rv) {
+namespace {
+
+bool onOhjausmerkki(char16_t c) {
+  return (c < 0x20 && c != u'\t') || (c >= 0x7F && c <= 0x9F);
+}
+
+}  // namespace
+
+void lisaaRaportti(std::string& kohde, std::u16string_view kokoTeksti, std::string_view rv) {
   // A CR LF (two units) becomes a line end of at most two bytes.
-  lisaaPaikalleen(kohde, UTF8_ENINTAAN * teksti.size(), [&](char* p) {
-    std::size_t i = 0;
-    while (i < teksti.size()) {
-      i += kopioiAscii(p, teksti.substr(i), 0, u"\r");
-      if (i == teksti.size()) {
-        break;
+  paloittain(kokoTeksti, [&](std::u16string_view teksti) {
+    lisaaPaikalleen(kohde, UTF8_ENINTAAN * teksti.size(), [&](char* p) {
+      std::size_t i = 0;
+      while (i < teksti.size()) {
+        i += kopioiAscii(p, teksti.substr(i), 0x20, u"\x7f");
+        if (i == teksti.size()) {
+          break;
+        }
+        const char16_t c = teksti[i];
+        if (c == u'\r' && i + 1 < teksti.size() && teksti[i + 1] == u'\n') {
+          std::memcpy(p, rv.data(), rv.size());
+          p += rv.size();
+          i += 2;
+        } else if (onOhjausmerkki(c)) {
+          constexpr std::u16string_view KORVIKE = u"\uFFFD";
+          std::size_t k = 0;
+          p = kirjoitaUtf8Merkki(p, KORVIKE, k);
+          ++i;
+        } else {
+          p = kirjoitaUtf8Merkki(p, teksti, i);
+        }
       }
-      if (teksti[i] == u'\r' && i + 1 < teksti.size() && teksti[i + 1] == u'\n') {
-        std::memcpy(p, rv.data(), rv.size());
-        p += rv.size();
-        i += 2;
-      } else {
-        p = kirjoitaUtf8Merkki(p, teksti, i);
-      }
-    }
-    return p;
+      return p;
+    });
   });
 }
 
@@ -42,8 +58,9 @@ char* jsonPako(char* p, char16_t c) {
     case u'\b': *p++ = 'b'; break;
     case u'\f': *p++ = 'f'; break;
     default:
-      std::memcpy(p, "u00", 3);
-      p += 3;
+      *p++ = 'u';
+      *p++ = '0';
+      *p++ = '0';
       *p++ = HEKSA[c >> 4];
       *p++ = HEKSA[c & 0xF];
       break;
@@ -53,24 +70,26 @@ char* jsonPako(char* p, char16_t c) {
 
 }  // namespace
 
-void lisaaJson(std::string& kohde, std::u16string_view teksti) {
+void lisaaJson(std::string& kohde, std::u16string_view kokoTeksti) {
   // "\u00XX", six bytes, is the longest form of a unit.
-  lisaaPaikalleen(kohde, 6 * teksti.size(), [&](char* p) {
-    std::size_t i = 0;
-    while (i < teksti.size()) {
-      i += kopioiAscii(p, teksti.substr(i), 0x20, u"\"\\");
-      if (i == teksti.size()) {
-        break;
+  paloittain(kokoTeksti, [&](std::u16string_view teksti) {
+    lisaaPaikalleen(kohde, 6 * teksti.size(), [&](char* p) {
+      std::size_t i = 0;
+      while (i < teksti.size()) {
+        i += kopioiAscii(p, teksti.substr(i), 0x20, u"\"\\");
+        if (i == teksti.size()) {
+          break;
+        }
+        const char16_t c = teksti[i];
+        if (c < 0x20 || c == u'"' || c == u'\\') {
+          p = jsonPako(p, c);
+          ++i;
+        } else {
+          p = kirjoitaUtf8Merkki(p, teksti, i);
+        }
       }
-      const char16_t c = teksti[i];
-      if (c < 0x20 || c == u'"' || c == u'\\') {
-        p = jsonPako(p, c);
-        ++i;
-      } else {
-        p = kirjoitaUtf8Merkki(p, teksti, i);
-      }
-    }
-    return p;
+      return p;
+    });
   });
 }
 

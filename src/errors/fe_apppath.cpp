@@ -28,8 +28,16 @@ std::u16string liita(std::u16string_view kansio, std::u16string_view nimi, char1
   return polku;
 }
 
+// The candidate folder of the first line; "" when it names none.
 std::u16string ehdokas(std::u16string_view rivi, char16_t erotin) {
+  // A NUL would cut the path short at the system: such a line names no folder.
+  if (rivi.find(u'\0') != std::u16string_view::npos) {
+    return {};
+  }
   std::u16string profiili = alusta().ymparisto(u"USERPROFILE");
+  if (rivi.front() == u'*' && profiili.empty()) {
+    return {};  // no profile: nothing under it, and "" would be the current folder
+  }
   if (ilmanValilyonteja(rivi) == u"*") {
     for (const std::u16string_view nimi : {u"Omat tiedostot", u"My documents", u"Mina dokument"}) {
       std::u16string kansio = profiili + erotin;
@@ -64,7 +72,7 @@ std::u16string fe_apppath() {
     return kansio;
   }
   const std::u16string valittu = ehdokas(rivi, erotin);
-  if (fe_onkansio(valittu)) {
+  if (!valittu.empty() && fe_onkansio(valittu)) {
     // Setting the current directory to the full path sets the drive too, also
     // for a folder without a drive letter such as \\server\share\kelvio.
     alusta().asetaNykyhakemisto(valittu);

@@ -41,6 +41,38 @@ void kirjaaVirhe() noexcept {
   }
 }
 
+namespace {
+struct Laukeamiset {
+  std::vector<Laukeaminen> lista;
+  std::uint64_t kaikkiaan = 0;
+};
+Laukeamiset& omat() noexcept {
+  thread_local Laukeamiset l;
+  return l;
+}
+}  // namespace
+
+std::vector<Laukeaminen>& laukeamiset() noexcept {
+  return omat().lista;
+}
+
+std::uint64_t laukeamisia() noexcept {
+  return omat().kaikkiaan;
+}
+
+void kirjaaLaukeaminen(const Kutsupaikka& paikka) noexcept {
+  Laukeamiset& l = omat();
+  ++l.kaikkiaan;
+  if (l.lista.size() >= LAUKEAMISIA_ENINTAAN) {
+    return;
+  }
+  try {
+    const VirheTietue& v = nykyinenVirhe();
+    l.lista.push_back({v.numero, v.kuvaus, paikka.kutsurivi, paikka.moduuli, paikka.rutiini});
+  } catch (...) {  // NOLINT(bugprone-empty-catch): without memory the list stays shorter
+  }
+}
+
 void nollaaHiiriTurvallisesti() noexcept {
   try {
     alusta().nollaaHiiri();

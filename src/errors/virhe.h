@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "ajovirhe.h"
 #include "se_Pulma.h"
@@ -20,6 +21,26 @@ VirheTietue& nykyinenVirhe() noexcept;
 // Fills the current-error record from the exception being handled.
 // Call only inside a catch block.
 void kirjaaVirhe() noexcept;
+
+// A trapped error as its routine reported it to se_Pulma.
+struct Laukeaminen {
+  std::int32_t numero;
+  std::u16string kuvaus;
+  std::int16_t kutsurivi;
+  std::u16string_view moduuli;  // of a Kutsupaikka: lives for the whole run
+  std::u16string_view rutiini;
+};
+
+// The errors trapped on this thread since the list was emptied (the first
+// LAUKEAMISIA_ENINTAAN of them), and how many there have been in all: the
+// command line writes them with the input they belong to.
+inline constexpr std::size_t LAUKEAMISIA_ENINTAAN = 64;
+std::vector<Laukeaminen>& laukeamiset() noexcept;
+std::uint64_t laukeamisia() noexcept;
+
+// Records the error of the current-error record as trapped at paikka.
+struct Kutsupaikka;
+void kirjaaLaukeaminen(const Kutsupaikka& paikka) noexcept;
 
 // Mouse pointer back to the default; never throws.
 void nollaaHiiriTurvallisesti() noexcept;
@@ -40,6 +61,7 @@ T ansa(const Kutsupaikka& paikka, Tyo&& tyo) noexcept {
   } catch (...) {
     kirjaaVirhe();
   }
+  kirjaaLaukeaminen(paikka);
   nollaaHiiriTurvallisesti();
   se_Pulma(paikka.kutsurivi, paikka.moduuli, paikka.rutiini);
   return T{};

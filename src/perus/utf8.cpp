@@ -16,8 +16,10 @@ char* kirjoitaUtf8(char* p, std::u16string_view teksti) {
 }
 
 void utf8ksi(std::string& kohde, std::u16string_view teksti) {
-  lisaaPaikalleen(kohde, UTF8_ENINTAAN * teksti.size(),
-                  [&](char* p) { return kirjoitaUtf8(p, teksti); });
+  paloittain(teksti, [&](std::u16string_view pala) {
+    lisaaPaikalleen(kohde, UTF8_ENINTAAN * pala.size(),
+                    [&](char* p) { return kirjoitaUtf8(p, pala); });
+  });
 }
 
 std::string utf8ksi(std::u16string_view teksti) {

@@ -118,6 +118,24 @@ void lisaaPaikalleen(std::string& kohde, std::size_t enintaan, Kirjoittaja kirjo
   kohde.resize(static_cast<std::size_t>(loppu - kohde.data()));
 }
 
+// Hands the text to kirjoita in pieces of at most about 64 Ki units, never
+// splitting a surrogate pair or a CR LF, so that the room a writer reserves
+// for the longest form stays small however long the text.
+template <class Kirjoittaja>
+void paloittain(std::u16string_view teksti, Kirjoittaja kirjoita) {
+  constexpr std::size_t PALA = 1U << 16;
+  while (teksti.size() > PALA) {
+    std::size_t n = PALA;
+    const char16_t viimeinen = teksti[n - 1];
+    if ((viimeinen >= 0xD800 && viimeinen <= 0xDBFF) || viimeinen == u'\r') {
+      ++n;
+    }
+    kirjoita(teksti.substr(0, n));
+    teksti.remove_prefix(n);
+  }
+  kirjoita(teksti);
+}
+
 // Appends the UTF-16 text as UTF-8; a lone surrogate becomes U+FFFD.
 void utf8ksi(std::string& kohde, std::u16string_view teksti);
 std::string utf8ksi(std::u16string_view teksti);

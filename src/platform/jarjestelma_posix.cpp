@@ -1,6 +1,9 @@
 // POSIX: "/" separates folders, files are UTF-8, the profile is USERPROFILE or
 // else HOME, and the regional settings are Finnish.
 #include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -56,6 +59,33 @@ std::string ohjelmanPolku() {
   nosta(VIRHE_TIEDOSTO);
 }
 
+// A file descriptor closed when it goes.
+struct Kuvaaja {
+  int fd;
+  explicit Kuvaaja(int f) : fd(f) {}
+  Kuvaaja(const Kuvaaja&) = delete;
+  Kuvaaja& operator=(const Kuvaaja&) = delete;
+  ~Kuvaaja() { close(fd); }
+};
+
+// Opens a regular file only: not through a symbolic link, and without waiting
+// on a FIFO or a device (opened non-blocking, then its kind checked).
+int avaaTavallinen(std::u16string_view polku, int tapa) {
+  const int fd = open(utf8ksi(polku).c_str(), tapa | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
+  if (fd < 0) {
+    if (errno == ELOOP) {
+      nosta(VIRHE_TIEDOSTO);  // a link where the file should be
+    }
+    tiedostovirhe();
+  }
+  struct stat tiedot {};
+  if (fstat(fd, &tiedot) != 0 || !S_ISREG(tiedot.st_mode)) {
+    close(fd);
+    nosta(VIRHE_TIEDOSTO);
+  }
+  return fd;
+}
+
 }  // namespace
 
 JarjestelmaAlusta::JarjestelmaAlusta()
@@ -82,7 +112,15 @@ std::u16string JarjestelmaAlusta::ohjelmakansio() {
   const std::string polku = ohjelmanPolku();
   const std::size_t kauttaviiva = polku.find_last_of('/');
   if (kauttaviiva == std::string::npos) {
-    return u".";
+    // Never the caller's folder in silence: no folder, and the log stays unwritten.
+    static bool varoitettu = false;
+    if (!varoitettu) {
+      varoitettu = true;
+      viesti(
+          u"kelvio: ohjelman kansio ei selviä (/proc/self/exe puuttuu), joten virhelokia ei "
+          u"kirjoiteta");
+    }
+    nosta(VIRHE_EI_POLKUA);
   }
   return utf16ksi(kauttaviiva == 0 ? std::string("/") : polku.substr(0, kauttaviiva));
 }
@@ -90,7 +128,7 @@ std::u16string JarjestelmaAlusta::ohjelmakansio() {
 std::u16string JarjestelmaAlusta::ymparisto(std::u16string_view nimi) {
   const std::string n = utf8ksi(nimi);
   const char* arvo = std::getenv(n.c_str());
-  if (arvo == nullptr && n == "USERPROFILE") {
+  if ((arvo == nullptr || *arvo == '\0') && n == "USERPROFILE") {
     arvo = std::getenv("HOME");
   }
   return arvo == nullptr ? std::u16string() : utf16ksi(arvo);
@@ -101,20 +139,22 @@ char16_t JarjestelmaAlusta::erotin() {
 }
 
 std::u16string JarjestelmaAlusta::lueEnsimmainenRivi(std::u16string_view polku) {
-  std::FILE* f = std::fopen(utf8ksi(polku).c_str(), "rb");
-  if (f == nullptr) {
-    tiedostovirhe();
-  }
+  const Kuvaaja f(avaaTavallinen(polku, O_RDONLY));
   // A first line longer than any path is not a folder anyway.
   std::string rivi;
   char puskuri[4096];
   bool loppu = false;
+  bool virhe = false;
   while (!loppu && rivi.size() < (1U << 20)) {
-    const std::size_t n = std::fread(puskuri, 1, sizeof puskuri, f);
-    if (n == 0) {
+    const ssize_t n = read(f.fd, puskuri, sizeof puskuri);
+    if (n < 0 && errno == EINTR) {
+      continue;
+    }
+    if (n <= 0) {
+      virhe = n < 0;
       break;
     }
-    for (std::size_t i = 0; i < n; ++i) {
+    for (ssize_t i = 0; i < n; ++i) {
       if (puskuri[i] == '\r') {
         loppu = true;
         break;
@@ -122,8 +162,6 @@ std::u16string JarjestelmaAlusta::lueEnsimmainenRivi(std::u16string_view polku) 
       rivi.push_back(puskuri[i]);
     }
   }
-  const bool virhe = std::ferror(f) != 0;
-  std::fclose(f);
   if (virhe) {
     nosta(VIRHE_LOPUN_YLI);
   }
@@ -161,14 +199,16 @@ std::u16string JarjestelmaAlusta::nykyhakemisto() {
 }
 
 void JarjestelmaAlusta::liitaTiedostoon(std::u16string_view polku, std::u16string_view teksti) {
-  std::FILE* f = std::fopen(utf8ksi(polku).c_str(), "ab");
-  if (f == nullptr) {
-    tiedostovirhe();
-  }
   const std::string tavut = utf8ksi(teksti);
-  const bool kirjoitettu = std::fwrite(tavut.data(), 1, tavut.size(), f) == tavut.size();
-  const bool suljettu = std::fclose(f) == 0;
-  if (!kirjoitettu || !suljettu) {
+  const Kuvaaja f(avaaTavallinen(polku, O_WRONLY | O_APPEND | O_CREAT));
+  // One write of the whole entry: appends of several processes do not
+  // interleave; the lock serves file systems that append less carefully (NFS).
+  flock(f.fd, LOCK_EX);
+  ssize_t n = 0;
+  do {
+    n = write(f.fd, tavut.data(), tavut.size());
+  } while (n < 0 && errno == EINTR);
+  if (n != static_cast<ssize_t>(tavut.size())) {
     nosta(VIRHE_TIEDOSTO);
   }
 }

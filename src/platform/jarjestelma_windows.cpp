@@ -28,6 +28,35 @@ std::u16string u(const wchar_t* s, std::size_t n) {
   }
 }
 
+// Opens a regular file on a disk only: a link or junction is opened as
+// itself and refused, and so are pipes and devices. Another process holding
+// the file a moment (a sharing violation) is waited for a little.
+HANDLE avaaTavallinen(std::u16string_view polku, DWORD oikeudet, DWORD tapa) {
+  const std::u16string p(polku);
+  HANDLE f = INVALID_HANDLE_VALUE;
+  for (int yritys = 0; yritys < 50; ++yritys) {
+    f = CreateFileW(w(p), oikeudet, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, tapa,
+                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (f != INVALID_HANDLE_VALUE || GetLastError() != ERROR_SHARING_VIOLATION) {
+      break;
+    }
+    Sleep(20);
+  }
+  if (f == INVALID_HANDLE_VALUE) {
+    tiedostovirhe();
+  }
+  FILE_ATTRIBUTE_TAG_INFO tiedot{};
+  const bool tavallinen =
+      GetFileType(f) == FILE_TYPE_DISK &&
+      GetFileInformationByHandleEx(f, FileAttributeTagInfo, &tiedot, sizeof tiedot) != 0 &&
+      (tiedot.FileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)) == 0;
+  if (!tavallinen) {
+    CloseHandle(f);
+    nosta(VIRHE_TIEDOSTO);
+  }
+  return f;
+}
+
 SYSTEMTIME jarjestelmaaika(const Paivays& pvm, const Kellonaika& aika) {
   SYSTEMTIME st{};
   st.wYear = static_cast<WORD>(pvm.vuosi);
@@ -132,12 +161,7 @@ char16_t JarjestelmaAlusta::erotin() {
 }
 
 std::u16string JarjestelmaAlusta::lueEnsimmainenRivi(std::u16string_view polku) {
-  const std::u16string p(polku);
-  HANDLE f = CreateFileW(w(p), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (f == INVALID_HANDLE_VALUE) {
-    tiedostovirhe();
-  }
+  HANDLE f = avaaTavallinen(polku, GENERIC_READ, OPEN_EXISTING);
   std::string rivi;
   char puskuri[4096];
   DWORD luettu = 0;
@@ -192,7 +216,6 @@ std::u16string JarjestelmaAlusta::nykyhakemisto() {
 }
 
 void JarjestelmaAlusta::liitaTiedostoon(std::u16string_view polku, std::u16string_view teksti) {
-  const std::u16string p(polku);
   std::string tavut;
   if (!teksti.empty()) {
     const auto* lahde = reinterpret_cast<const wchar_t*>(teksti.data());
@@ -201,14 +224,20 @@ void JarjestelmaAlusta::liitaTiedostoon(std::u16string_view polku, std::u16strin
     tavut.resize(static_cast<std::size_t>(n));
     WideCharToMultiByte(CP_ACP, 0, lahde, pituus, tavut.data(), n, "?", nullptr);
   }
-  HANDLE f = CreateFileW(w(p), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (f == INVALID_HANDLE_VALUE) {
-    tiedostovirhe();
-  }
+  // Appends only, shared with other writers: one WriteFile of the whole entry,
+  // under a lock of one byte far past any end, since not every system (Wine,
+  // some network shares) appends atomically across processes.
+  HANDLE f = avaaTavallinen(polku, FILE_APPEND_DATA | FILE_READ_DATA, OPEN_ALWAYS);
+  OVERLAPPED lukko{};
+  lukko.Offset = 0xFFFFFFFE;
+  lukko.OffsetHigh = 0x7FFFFFFF;
+  const bool lukittu = LockFileEx(f, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &lukko) != 0;
   DWORD kirjoitettu = 0;
   const BOOL ok =
       WriteFile(f, tavut.data(), static_cast<DWORD>(tavut.size()), &kirjoitettu, nullptr);
+  if (lukittu) {
+    UnlockFileEx(f, 0, 1, 0, &lukko);
+  }
   CloseHandle(f);
   if (ok == 0 || kirjoitettu != tavut.size()) {
     nosta(VIRHE_TIEDOSTO);
