@@ -13,7 +13,7 @@ find src tests bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format --dr
 echo "== Native build and tests"
 cmake --preset default -DKELVIO_TESTS=ON >/dev/null
 cmake --build --preset default
-ctest --preset default
+ctest --preset default -j2
 
 echo "== Layers: no folder includes one above it"
 python3 scripts/kerrokset.py src
@@ -26,7 +26,7 @@ find src tests -name '*.cpp' ! -name '*windows*' ! -name 'ikkuna_test.cpp' ! -pa
 echo "== Native tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake --preset sanitize >/dev/null
 cmake --build --preset sanitize
-ctest --preset sanitize
+ctest --preset sanitize -j2
 
 echo "== Fuzzing for 60 seconds"
 cmake --preset fuzz >/dev/null
