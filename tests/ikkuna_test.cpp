@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "fe_apppath.h"
@@ -75,6 +76,40 @@ std::string teksti(HWND h) {
   return utf8ksi(lueTeksti(h));
 }
 
+// Steps run one per timer tick while a modal loop runs; a dialog still open
+// after them is closed, so that a failing test cannot hang.
+std::vector<std::function<void()>> askeleet;
+std::size_t askel = 0;
+HWND modaalinen = nullptr;
+
+void CALLBACK seuraavaAskel(HWND /*hwnd*/, UINT /*viesti*/, UINT_PTR ajastin, DWORD /*aika*/) {
+  if (askel < askeleet.size()) {
+    askeleet[askel++]();
+  } else {
+    KillTimer(nullptr, ajastin);
+    if (IsWindow(modaalinen) != 0 && IsWindowVisible(modaalinen) != 0) {
+      PostMessageW(modaalinen, WM_CLOSE, 0, 0);
+    }
+  }
+}
+
+// Another program's window, to switch to and to lie behind the program.
+struct ToinenIkkuna {
+  HWND hwnd = CreateWindowExW(0, L"STATIC", L"toinen", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300,
+                              200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  ToinenIkkuna() = default;
+  ToinenIkkuna(const ToinenIkkuna&) = delete;
+  ToinenIkkuna& operator=(const ToinenIkkuna&) = delete;
+  ~ToinenIkkuna() { DestroyWindow(hwnd); }
+};
+
+std::pair<DWORD, DWORD> valinta(HWND ruutu) {
+  DWORD alku = 0;
+  DWORD loppu = 0;
+  SendMessageW(ruutu, EM_GETSEL, reinterpret_cast<WPARAM>(&alku), reinterpret_cast<LPARAM>(&loppu));
+  return {alku, loppu};
+}
+
 class Ikkuna : public ::testing::Test {
  protected:
   IkkunaAlusta alusta;
@@ -87,6 +122,7 @@ class Ikkuna : public ::testing::Test {
                                GetModuleHandleW(nullptr), nullptr);
     hwnd = luoKelviomaro(omistaja);
     ASSERT_NE(hwnd, nullptr);
+    alusta.paaikkuna = hwnd;
     f = kelviomaro(hwnd);
     ShowWindow(hwnd, SW_SHOW);
     SetForegroundWindow(hwnd);
@@ -162,6 +198,41 @@ TEST_F(Ikkuna, SarkainkiertoJaEsc) {
   paina(VK_ESCAPE);
   EXPECT_EQ(teksti(f->txtViivakoodi), "12");
   EXPECT_TRUE(IsWindowVisible(hwnd));
+}
+
+// Back from another program, the focus is in the input box with the input
+// selected, as in a dialog box: the next scan replaces it.
+TEST_F(Ikkuna, PalaaToisestaOhjelmasta) {
+  kirjoita(V4);
+  paina(VK_RETURN);
+  const ToinenIkkuna toinen;
+  SetForegroundWindow(toinen.hwnd);
+  pumppaa();
+  ASSERT_EQ(GetForegroundWindow(), toinen.hwnd);
+  SetForegroundWindow(hwnd);
+  pumppaa();
+  EXPECT_EQ(GetFocus(), f->txtViivakoodi);
+  EXPECT_EQ(valinta(f->txtViivakoodi), std::make_pair(DWORD{0}, DWORD{54}));
+  const std::string v5 = "579123456000001230000100012000000000000000012345000000";
+  kirjoita(v5);
+  paina(VK_RETURN);
+  EXPECT_EQ(teksti(f->txtViivakoodi), v5);
+  EXPECT_EQ(teksti(f->txtTulkinta).substr(0, 22), "Viivakoodin versio 5: ");
+}
+
+// Esc does nothing in any control: nothing closes, no text changes.
+TEST_F(Ikkuna, EscEiTeeMitaan) {
+  for (HWND ohjain : {f->txtViivakoodi, f->cmdTulkitse, f->txtTulkinta, f->cmdTyhjenna}) {
+    SetWindowTextW(f->txtViivakoodi, L"12");
+    SetWindowTextW(f->txtTulkinta, L"raportti");
+    SetFocus(ohjain);
+    paina(VK_ESCAPE);
+    ASSERT_TRUE(IsWindow(hwnd)) << GetDlgCtrlID(ohjain);
+    EXPECT_TRUE(IsWindowVisible(hwnd)) << GetDlgCtrlID(ohjain);
+    EXPECT_EQ(teksti(f->txtViivakoodi), "12") << GetDlgCtrlID(ohjain);
+    EXPECT_EQ(teksti(f->txtTulkinta), "raportti") << GetDlgCtrlID(ohjain);
+    EXPECT_EQ(GetFocus(), ohjain) << GetDlgCtrlID(ohjain);
+  }
 }
 
 TEST_F(Ikkuna, PituusJa105) {
@@ -360,6 +431,91 @@ class Virheloki : public Ikkuna {
   }
 };
 
+// With another program's window behind, closing the error window leaves the
+// main window active, the focus in the input box and the input selected.
+TEST_F(Virheloki, PaaikkunaJaaAktiiviseksi) {
+  const ToinenIkkuna toinen;
+  SetForegroundWindow(hwnd);
+  pumppaa();
+  aiheutaYlivuoto();
+  EXPECT_EQ(GetForegroundWindow(), hwnd);
+  EXPECT_TRUE(IsWindowEnabled(hwnd));
+  EXPECT_EQ(GetFocus(), f->txtViivakoodi);
+  EXPECT_EQ(valinta(f->txtViivakoodi), std::make_pair(DWORD{0}, DWORD{54}));
+  kirjoita(V4);
+  paina(VK_RETURN);
+  EXPECT_NE(teksti(f->txtTulkinta).find("Summa =   1 500,00 €"), std::string::npos);
+}
+
+// The error window is modal to the main window also when another program is
+// active: the main window is disabled and owns it. Tab goes round all of it.
+TEST_F(Virheloki, ModaalinenVaikkaToinenOnAktiivinen) {
+  const ToinenIkkuna toinen;
+  SetForegroundWindow(toinen.hwnd);
+  pumppaa();
+  std::string s = V4;
+  s.replace(17, 8, "9E999999");
+  SetWindowTextW(f->txtViivakoodi, std::wstring(s.begin(), s.end()).c_str());
+  bool kaytossa = true;
+  HWND omistajaOli = nullptr;
+  std::vector<int> fokukset;
+  auto kirjaa = [&] { fokukset.push_back(GetDlgCtrlID(GetFocus())); };
+  askeleet = {[&] {
+                HWND p = FindWindowW(PULMA_LUOKKA, nullptr);
+                modaalinen = p;
+                kaytossa = IsWindowEnabled(hwnd) != 0;
+                omistajaOli = GetWindow(p, GW_OWNER);
+                SetForegroundWindow(p);
+              },
+              [&] {
+                kirjaa();
+                laheta(VK_TAB);
+              },
+              [&] {
+                kirjaa();
+                laheta(VK_TAB);
+              },
+              [&] {
+                kirjaa();
+                laheta(VK_TAB);
+              },
+              [&] {
+                kirjaa();
+                laheta(VK_TAB, VK_SHIFT);
+              },
+              [&] { kirjaa(); }};
+  askel = 0;
+  modaalinen = nullptr;
+  const UINT_PTR ajastin = SetTimer(nullptr, 0, 150, seuraavaAskel);
+  SendMessageW(hwnd, WM_COMMAND, MAKEWPARAM(ID_TULKITSE, BN_CLICKED),
+               reinterpret_cast<LPARAM>(f->cmdTulkitse));
+  KillTimer(nullptr, ajastin);
+  EXPECT_FALSE(kaytossa);
+  EXPECT_EQ(omistajaOli, hwnd);
+  EXPECT_EQ(fokukset, (std::vector<int>{IDOK, ID_KOPIOI, ID_LBLURL, IDOK, ID_LBLURL}));
+  EXPECT_TRUE(IsWindowEnabled(hwnd));
+}
+
+// Closing the main window while the error window is open ends the window
+// cleanly once the error is handled, with one log entry.
+TEST_F(Virheloki, SuljetaanVirheikkunanAikana) {
+  DeleteFileW((ohjelmakansio + L"\\virhelog.txt").c_str());
+  std::string s = V4;
+  s.replace(17, 8, "9E999999");
+  kirjoita(s);
+  askeleet = {[&] { PostMessageW(hwnd, WM_CLOSE, 0, 0); }};
+  askel = 0;
+  modaalinen = nullptr;
+  const UINT_PTR ajastin = SetTimer(nullptr, 0, 200, seuraavaAskel);
+  paina(VK_RETURN);
+  pumppaa();
+  KillTimer(nullptr, ajastin);
+  EXPECT_FALSE(IsWindow(hwnd));
+  const std::string sisalto = lueTiedosto(ohjelmakansio + L"\\virhelog.txt");
+  EXPECT_EQ(sisalto.find("Kelvio - virheraportti"), 0U) << sisalto;
+  EXPECT_EQ(sisalto.find("Kelvio - virheraportti", 1), std::string::npos) << sisalto;
+}
+
 TEST_F(Virheloki, OhjelmanKansioon) {
   DeleteFileW((ohjelmakansio + L"\\virhelog.txt").c_str());
   aiheutaYlivuoto();
@@ -420,23 +576,6 @@ TEST(MaakoodiTest, NapitJaLippu) {
   EXPECT_EQ(utf8ksi(MaakoodiPeruttu), "False");
 }
 
-// Steps run one per timer tick while a modal loop runs; a dialog still open
-// after them is closed, so that a failing test cannot hang.
-std::vector<std::function<void()>> askeleet;
-std::size_t askel = 0;
-HWND modaalinen = nullptr;
-
-void CALLBACK seuraavaAskel(HWND /*hwnd*/, UINT /*viesti*/, UINT_PTR ajastin, DWORD /*aika*/) {
-  if (askel < askeleet.size()) {
-    askeleet[askel++]();
-  } else {
-    KillTimer(nullptr, ajastin);
-    if (IsWindow(modaalinen) != 0 && IsWindowVisible(modaalinen) != 0) {
-      PostMessageW(modaalinen, WM_CLOSE, 0, 0);
-    }
-  }
-}
-
 class MaakoodiDialogi : public ::testing::Test {
  protected:
   HWND d = nullptr;
@@ -464,6 +603,76 @@ class MaakoodiDialogi : public ::testing::Test {
     KillTimer(nullptr, ajastin);
   }
 };
+
+// Enter presses the button that Tab or Shift+Tab reached; Esc in any control
+// does nothing.
+TEST_F(MaakoodiDialogi, EnterSarkaimenJalkeenJaEsc) {
+  struct Rivi {
+    std::vector<WORD> muuntimet;  // one Tab each, with this modifier (0: none)
+    const char* odotettu;
+  };
+  const Rivi rivit[] = {
+      {{0}, "True"},
+      {{0, 0, 0}, "False"},
+      {{VK_SHIFT, VK_SHIFT}, "True"},
+      {{VK_SHIFT, VK_SHIFT, VK_SHIFT}, "False"},
+  };
+  for (const auto& r : rivit) {
+    MaakoodiPeruttu.clear();
+    std::vector<std::function<void()>> vaiheet;
+    for (const WORD m : r.muuntimet) {
+      vaiheet.emplace_back([m] { laheta(VK_TAB, m); });
+    }
+    vaiheet.emplace_back([] { laheta(VK_RETURN); });
+    nayta(vaiheet);
+    EXPECT_EQ(utf8ksi(MaakoodiPeruttu), r.odotettu) << r.muuntimet.size();
+  }
+  std::vector<bool> nakyvat;
+  MaakoodiPeruttu.clear();
+  nayta({[&] { laheta(VK_ESCAPE); },
+         [&] {
+           nakyvat.push_back(IsWindowVisible(d) != 0);
+           SetFocus(m->cmdPeruuta);
+           laheta(VK_ESCAPE);
+         },
+         [&] {
+           nakyvat.push_back(IsWindowVisible(d) != 0);
+           SetFocus(m->lstMaakoodi);
+           laheta(VK_ESCAPE);
+         },
+         [&] { nakyvat.push_back(IsWindowVisible(d) != 0); }});
+  EXPECT_EQ(nakyvat, std::vector<bool>(3, true));
+  EXPECT_EQ(utf8ksi(MaakoodiPeruttu), "");
+}
+
+// Without an owner the dialog takes the program's hidden one: no taskbar button.
+TEST_F(MaakoodiDialogi, EiTehtavapalkinPainiketta) {
+  EXPECT_EQ(GetWindow(d, GW_OWNER), ohjelmanOmistaja());
+  EXPECT_EQ(GetWindowLongPtrW(d, GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
+}
+
+// The dialog scales with the DPI as the main window does.
+TEST_F(MaakoodiDialogi, DpinMuutos) {
+  const auto odota = [&](UINT dpi) {
+    const auto s = [dpi](int px) { return MulDiv(px, static_cast<int>(dpi), 96); };
+    RECT r;
+    GetClientRect(d, &r);
+    EXPECT_EQ(r.right, s(373)) << dpi;
+    EXPECT_EQ(r.bottom, s(391)) << dpi;
+    RECT o;
+    GetWindowRect(m->cmdPeruuta, &o);
+    MapWindowPoints(nullptr, d, reinterpret_cast<POINT*>(&o), 2);
+    EXPECT_EQ(o.left, s(305)) << dpi;
+    EXPECT_EQ(o.top, s(57)) << dpi;
+    EXPECT_EQ(o.right - o.left, s(56)) << dpi;
+  };
+  odota(odotettuDpi());
+  for (const UINT dpi : {144U, 120U, 96U}) {
+    RECT ehdotus{10, 10, 500, 500};
+    SendMessageW(d, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&ehdotus));
+    odota(dpi);
+  }
+}
 
 TEST_F(MaakoodiDialogi, EnterHetiPainaaVie) {
   nayta({[] { laheta(VK_RETURN); }});

@@ -21,30 +21,12 @@ constexpr Paikka TULKINTA{26, 91, 579, 245};
 constexpr Paikka TYHJENNA{27, 351, 85, 29};
 
 void asettele(Kelviomaro& f) {
-  asetaAsiakasalue(f.hwnd, LEVEYS, KORKEUS, f.dpi);
-  sijoita(f.Label1, LABEL1, f.dpi);
-  sijoita(f.txtViivakoodi, VIIVAKOODI, f.dpi);
-  sijoita(f.cmdTulkitse, TULKITSE, f.dpi);
-  sijoita(f.txtTulkinta, TULKINTA, f.dpi);
-  sijoita(f.cmdTyhjenna, TYHJENNA, f.dpi);
-  HFONT uusi = luoDialogifontti(f.dpi);
-  for (HWND h : {f.Label1, f.txtViivakoodi, f.cmdTulkitse, f.txtTulkinta, f.cmdTyhjenna}) {
-    SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(uusi), TRUE);
-  }
-  if (f.fontti != nullptr) {
-    DeleteObject(f.fontti);
-  }
-  f.fontti = uusi;
-}
-
-// Tab leaves the output box, as in a dialog on Windows; Wine's multi-line
-// edit would take it.
-LRESULT CALLBACK tulkintaruutu(HWND h, UINT viesti, WPARAM wp, LPARAM lp, UINT_PTR /*tunnus*/,
-                               DWORD_PTR /*tieto*/) {
-  if (viesti == WM_GETDLGCODE && wp == VK_TAB) {
-    return DefSubclassProc(h, viesti, wp, lp) & ~(DLGC_WANTALLKEYS | DLGC_WANTTAB);
-  }
-  return DefSubclassProc(h, viesti, wp, lp);
+  kelvio::asettele(f, LEVEYS, KORKEUS,
+                   {{f.Label1, LABEL1},
+                    {f.txtViivakoodi, VIIVAKOODI},
+                    {f.cmdTulkitse, TULKITSE},
+                    {f.txtTulkinta, TULKINTA},
+                    {f.cmdTyhjenna, TYHJENNA}});
 }
 
 bool OnCreate(HWND hwnd) {
@@ -61,7 +43,7 @@ bool OnCreate(HWND hwnd) {
   f->txtTulkinta = luoOhjain(hwnd, L"EDIT", L"", WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL,
                              WS_EX_CLIENTEDGE, ID_TULKINTA);
   SendMessageW(f->txtTulkinta, EM_SETLIMITTEXT, 0, 0);
-  SetWindowSubclass(f->txtTulkinta, tulkintaruutu, 0, 0);
+  kuinDialogissa(f->txtTulkinta);
   // BS_NOTIFY: the default border follows the focus, as a dialog's does.
   f->cmdTyhjenna = luoOhjain(hwnd, L"BUTTON", L"Tyhjennä!", WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY,
                              0, ID_TYHJENNA);
@@ -94,7 +76,14 @@ void OnCommand(HWND hwnd, int id, UINT koodi) {
     return;
   }
   if (id == ID_TULKITSE) {
+    // The window stays while the interpretation runs, also through the
+    // error window's message loop; a close asked meanwhile comes after it.
+    ++f->kesken;
     cmdTulkitse_Click(*f);
+    --f->kesken;
+    if (f->kesken == 0 && f->suljettava) {
+      DestroyWindow(hwnd);
+    }
   } else if (id == ID_TYHJENNA) {
     cmdTyhjenna_Click(*f);
   }
@@ -102,10 +91,28 @@ void OnCommand(HWND hwnd, int id, UINT koodi) {
 
 void OnDpiChanged(HWND hwnd, UINT dpi, const RECT* ehdotus) {
   Kelviomaro* f = kelviomaro(hwnd);
-  f->dpi = dpi;
-  SetWindowPos(hwnd, nullptr, ehdotus->left, ehdotus->top, 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  siirraEhdotukseen(*f, dpi, ehdotus);
   asettele(*f);
+}
+
+// Asks each window that hwnd owns (the error window, a message box) to close.
+BOOL CALLBACK suljeOmistettu(HWND ikkuna, LPARAM omistaja) {
+  if (GetWindow(ikkuna, GW_OWNER) == reinterpret_cast<HWND>(omistaja)) {
+    PostMessageW(ikkuna, WM_CLOSE, 0, 0);
+  }
+  return TRUE;
+}
+
+void OnClose(HWND hwnd) {
+  Kelviomaro* f = kelviomaro(hwnd);
+  if (f != nullptr && f->kesken > 0) {
+    // Closed while the error window is open: that closes first, the
+    // interpretation ends, and then the window goes (OnCommand).
+    f->suljettava = true;
+    EnumThreadWindows(GetCurrentThreadId(), suljeOmistettu, reinterpret_cast<LPARAM>(hwnd));
+    return;
+  }
+  DestroyWindow(hwnd);
 }
 
 void OnNcDestroy(HWND hwnd) {
@@ -117,6 +124,12 @@ LRESULT CALLBACK ikkunaproseduuri(HWND hwnd, UINT viesti, WPARAM wp, LPARAM lp) 
     case WM_CREATE: return OnCreate(hwnd) ? 0 : -1;
     case WM_COMMAND: OnCommand(hwnd, LOWORD(wp), HIWORD(wp)); return 0;
     case DM_GETDEFID: return OnGetDefId(hwnd);
+    case WM_ACTIVATE:
+      if (Kelviomaro* f = kelviomaro(hwnd)) {
+        OnActivate(*f, wp, f->txtViivakoodi);
+      }
+      return 0;
+    case WM_CLOSE: OnClose(hwnd); return 0;
     case WM_DPICHANGED: OnDpiChanged(hwnd, HIWORD(wp), reinterpret_cast<const RECT*>(lp)); return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
     case WM_NCDESTROY: OnNcDestroy(hwnd); break;

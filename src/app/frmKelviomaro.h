@@ -13,7 +13,9 @@ struct Kelviomaro : Ikkuna {
   HWND cmdTulkitse = nullptr;
   HWND txtTulkinta = nullptr;
   HWND cmdTyhjenna = nullptr;
-  Tulkinta tulkinta;  // working values, kept between runs
+  Tulkinta tulkinta;        // working values, kept between runs
+  int kesken = 0;           // interpretations running (one, or more through the error window)
+  bool suljettava = false;  // closed while one ran
 };
 
 inline constexpr int ID_TULKITSE = IDOK;  // Enter in the window presses it

@@ -11,9 +11,7 @@ namespace kelvio {
 
 void IkkunaAlusta::viesti(std::u16string_view teksti) {
   const std::u16string t(teksti);
-  // Owned by the active window, so it is modal to it.
-  MessageBoxW(GetActiveWindow(), reinterpret_cast<const wchar_t*>(t.c_str()), L"" KELVIO_NIMI,
-              MB_OK);
+  MessageBoxW(paaikkuna, reinterpret_cast<const wchar_t*>(t.c_str()), L"" KELVIO_NIMI, MB_OK);
 }
 
 void IkkunaAlusta::nollaaHiiri() {
@@ -21,7 +19,7 @@ void IkkunaAlusta::nollaaHiiri() {
 }
 
 bool IkkunaAlusta::naytaPulma(std::u16string_view virheteksti, std::u16string_view kysely) {
-  return kelvio::naytaPulma(GetActiveWindow(), virheteksti, kysely);
+  return kelvio::naytaPulma(paaikkuna, virheteksti, kysely);
 }
 
 }  // namespace kelvio

@@ -4,6 +4,7 @@
 
 #include "frmKelviomaro.h"
 #include "ikkuna_alusta.h"
+#include "ikkunat.h"
 
 // NOLINTNEXTLINE(readability-inconsistent-declaration-parameter-name): Finnish names
 int WINAPI wWinMain(HINSTANCE /*instanssi*/, HINSTANCE /*edellinen*/, PWSTR /*komentorivi*/,
@@ -16,13 +17,12 @@ int WINAPI wWinMain(HINSTANCE /*instanssi*/, HINSTANCE /*edellinen*/, PWSTR /*ko
   kelvio::IkkunaAlusta alusta;
   kelvio::asetaAlusta(&alusta);
 
-  // A hidden owner keeps the main window off the taskbar.
-  HWND omistaja = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                  GetModuleHandleW(nullptr), nullptr);
-  HWND hwnd = kelvio::luoKelviomaro(omistaja);
+  // The hidden owner keeps the main window off the taskbar.
+  HWND hwnd = kelvio::luoKelviomaro(kelvio::ohjelmanOmistaja());
   if (hwnd == nullptr) {
     return 1;
   }
+  alusta.paaikkuna = hwnd;
   ShowWindow(hwnd, naytto);
   SetFocus(kelvio::kelviomaro(hwnd)->txtViivakoodi);
 
@@ -33,7 +33,7 @@ int WINAPI wWinMain(HINSTANCE /*instanssi*/, HINSTANCE /*edellinen*/, PWSTR /*ko
       DispatchMessageW(&msg);
     }
   }
-  DestroyWindow(omistaja);
+  DestroyWindow(kelvio::ohjelmanOmistaja());
   kelvio::asetaAlusta(nullptr);
   return static_cast<int>(msg.wParam);
 }

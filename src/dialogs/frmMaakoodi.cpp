@@ -31,9 +31,17 @@ constexpr Paikka LISTA{12, 18, 282, 342};
 constexpr Paikka VIE{305, 19, 56, 33};
 constexpr Paikka PERUUTA{305, 57, 56, 33};
 
+constexpr int LEVEYS = 373;
+constexpr int KORKEUS = 391;
+
+void asettele(Maakoodi& f) {
+  kelvio::asettele(f, LEVEYS, KORKEUS,
+                   {{f.lstMaakoodi, LISTA}, {f.cmdVie, VIE}, {f.cmdPeruuta, PERUUTA}});
+}
+
 void OnCreate(HWND hwnd) {
   Maakoodi* f = liitaTiedot<Maakoodi>(hwnd);
-  const UINT dpi = GetDpiForWindow(hwnd);
+  f->dpi = GetDpiForWindow(hwnd);
   // Tab order: the buttons, then the list.
   // BS_NOTIFY: the focused button takes the default border, so Enter presses it.
   f->cmdVie =
@@ -42,14 +50,17 @@ void OnCreate(HWND hwnd) {
                             ID_PERUUTA);
   f->lstMaakoodi = luoOhjain(hwnd, L"LISTBOX", L"", WS_TABSTOP | WS_VSCROLL | LBS_NOINTEGRALHEIGHT,
                              WS_EX_CLIENTEDGE, ID_LSTMAAKOODI);
-  f->fontti = luoDialogifontti(dpi);
-  for (HWND c : {f->cmdVie, f->cmdPeruuta, f->lstMaakoodi}) {
-    SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(f->fontti), FALSE);
+  asettele(*f);
+}
+
+// Enter presses the focused button; in the list it does nothing.
+LRESULT OnGetDefId(HWND hwnd) {
+  Maakoodi* f = maakoodi(hwnd);
+  HWND fokus = GetFocus();
+  if (f != nullptr && (fokus == f->cmdVie || fokus == f->cmdPeruuta)) {
+    return MAKELRESULT(GetDlgCtrlID(fokus), DC_HASDEFID);
   }
-  asetaAsiakasalue(hwnd, 373, 391, dpi);
-  sijoita(f->lstMaakoodi, LISTA, dpi);
-  sijoita(f->cmdVie, VIE, dpi);
-  sijoita(f->cmdPeruuta, PERUUTA, dpi);
+  return 0;
 }
 
 void OnCommand(HWND hwnd, int id, UINT koodi) {
@@ -71,8 +82,18 @@ LRESULT CALLBACK proseduuri(HWND hwnd, UINT viesti, WPARAM wp, LPARAM lp) {
   switch (viesti) {
     case WM_CREATE: OnCreate(hwnd); return 0;
     case WM_COMMAND: OnCommand(hwnd, LOWORD(wp), HIWORD(wp)); return 0;
-    // Neither button is the default: Enter in the list does nothing.
-    case DM_GETDEFID: return 0;
+    case DM_GETDEFID: return OnGetDefId(hwnd);
+    case WM_ACTIVATE:
+      if (Maakoodi* f = maakoodi(hwnd)) {
+        OnActivate(*f, wp, f->cmdVie);
+      }
+      return 0;
+    case WM_DPICHANGED:
+      if (Maakoodi* f = maakoodi(hwnd)) {
+        siirraEhdotukseen(*f, HIWORD(wp), reinterpret_cast<const RECT*>(lp));
+        asettele(*f);
+      }
+      return 0;
     case WM_NCDESTROY: vapautaTiedot<Maakoodi>(hwnd); break;
     default: break;
   }
@@ -82,11 +103,14 @@ LRESULT CALLBACK proseduuri(HWND hwnd, UINT viesti, WPARAM wp, LPARAM lp) {
 }  // namespace
 
 HWND luoMaakoodi(HWND omistaja) {
-  return luoIkkuna(MAAKOODI_LUOKKA, proseduuri, L"Valitse maakoodi", omistaja);
+  // Without an owner of its own, the program's hidden owner keeps it off the taskbar.
+  return luoIkkuna(MAAKOODI_LUOKKA, proseduuri, L"Valitse maakoodi",
+                   omistaja != nullptr ? omistaja : ohjelmanOmistaja());
 }
 
 void naytaMaakoodi(HWND dialogi, HWND omistaja) {
   if (Maakoodi* f = maakoodi(dialogi)) {
+    f->fokus = f->cmdVie;  // each showing starts at "&Vie!"
     SetFocus(f->cmdVie);
   }
   naytaModaalisti(dialogi, omistaja);
@@ -94,12 +118,12 @@ void naytaMaakoodi(HWND dialogi, HWND omistaja) {
 
 void cmdVie_Click(Maakoodi& f) {
   MaakoodiPeruttu = totuusTekstiksi(false);
-  ShowWindow(f.hwnd, SW_HIDE);
+  piilotaModaalinen(f.hwnd);
 }
 
 void cmdPeruuta_Click(Maakoodi& f) {
   MaakoodiPeruttu = totuusTekstiksi(true);
-  ShowWindow(f.hwnd, SW_HIDE);
+  piilotaModaalinen(f.hwnd);
 }
 
 }  // namespace kelvio

@@ -32,13 +32,13 @@ LRESULT CALLBACK proseduuri(HWND hwnd, UINT viesti, WPARAM wp, LPARAM lp) {
   switch (viesti) {
     case WM_COMMAND:
       if (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL) {
-        DestroyWindow(hwnd);
+        suljeModaalinen(hwnd);
       } else if (LOWORD(wp) == ID_KOPIOI) {
         kopioi(hwnd);
       }
       return 0;
     case DM_GETDEFID: return MAKELRESULT(IDOK, DC_HASDEFID);
-    case WM_CLOSE: DestroyWindow(hwnd); return 0;
+    case WM_CLOSE: suljeModaalinen(hwnd); return 0;
     default: break;
   }
   return DefWindowProcW(hwnd, viesti, wp, lp);
@@ -59,6 +59,7 @@ bool naytaPulma(HWND omistaja, std::u16string_view virheteksti, std::u16string_v
       luoOhjain(hwnd, L"EDIT", L"", ES_MULTILINE | ES_READONLY | WS_TABSTOP, 0, ID_LBLURL);
   HWND ok = luoOhjain(hwnd, L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 0, IDOK);
   HWND kopioiNappi = luoOhjain(hwnd, L"BUTTON", L"Kopioi", WS_TABSTOP, 0, ID_KOPIOI);
+  kuinDialogissa(lblurl);
   asetaTeksti(lblPulma, std::u16string(virheteksti));
   asetaTeksti(lblurl, std::u16string(kysely));
   asetaAsiakasalue(hwnd, 480, 250, dpi);

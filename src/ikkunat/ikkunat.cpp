@@ -110,3 +110,90 @@ void naytaModaalisti(HWND ikkuna, HWND omistaja) {
 }
 
 }  // namespace kelvio
+
+namespace kelvio {
+
+void asettele(Ikkuna& ikkuna, int leveys, int korkeus, std::initializer_list<Sijoitus> ohjaimet) {
+  asetaAsiakasalue(ikkuna.hwnd, leveys, korkeus, ikkuna.dpi);
+  HFONT uusi = luoDialogifontti(ikkuna.dpi);
+  for (const Sijoitus& s : ohjaimet) {
+    sijoita(s.ohjain, s.paikka, ikkuna.dpi);
+    SendMessageW(s.ohjain, WM_SETFONT, reinterpret_cast<WPARAM>(uusi), TRUE);
+  }
+  if (ikkuna.fontti != nullptr) {
+    DeleteObject(ikkuna.fontti);
+  }
+  ikkuna.fontti = uusi;
+}
+
+void siirraEhdotukseen(Ikkuna& ikkuna, UINT dpi, const RECT* ehdotus) {
+  ikkuna.dpi = dpi;
+  SetWindowPos(ikkuna.hwnd, nullptr, ehdotus->left, ehdotus->top, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void OnActivate(Ikkuna& ikkuna, WPARAM wp, HWND oletus) {
+  if (LOWORD(wp) == WA_INACTIVE) {
+    HWND fokus = GetFocus();
+    if (fokus != nullptr && IsChild(ikkuna.hwnd, fokus) != 0) {
+      ikkuna.fokus = fokus;
+    }
+    return;
+  }
+  if (HIWORD(wp) != 0) {
+    return;  // minimised
+  }
+  HWND kohde = ikkuna.fokus != nullptr && IsWindow(ikkuna.fokus) != 0 ? ikkuna.fokus : oletus;
+  if (kohde != nullptr) {
+    SetFocus(kohde);
+  }
+}
+
+HWND ohjelmanOmistaja() {
+  static HWND omistaja = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                         GetModuleHandleW(nullptr), nullptr);
+  return omistaja;
+}
+
+namespace {
+
+LRESULT CALLBACK dialoginRuutu(HWND h, UINT viesti, WPARAM wp, LPARAM lp, UINT_PTR /*tunnus*/,
+                               DWORD_PTR /*tieto*/) {
+  switch (viesti) {
+    case WM_GETDLGCODE:
+      if (wp == VK_TAB || wp == VK_ESCAPE) {
+        return DefSubclassProc(h, viesti, wp, lp) & ~(DLGC_WANTALLKEYS | DLGC_WANTTAB);
+      }
+      break;
+    case WM_KEYDOWN:
+    case WM_CHAR:
+      if (wp == VK_ESCAPE) {
+        return 0;
+      }
+      break;
+    default: break;
+  }
+  return DefSubclassProc(h, viesti, wp, lp);
+}
+
+}  // namespace
+
+void kuinDialogissa(HWND monirivinen) {
+  SetWindowSubclass(monirivinen, dialoginRuutu, 0, 0);
+}
+
+void piilotaModaalinen(HWND ikkuna) {
+  if (HWND omistaja = GetWindow(ikkuna, GW_OWNER)) {
+    EnableWindow(omistaja, TRUE);
+  }
+  ShowWindow(ikkuna, SW_HIDE);
+}
+
+void suljeModaalinen(HWND ikkuna) {
+  if (HWND omistaja = GetWindow(ikkuna, GW_OWNER)) {
+    EnableWindow(omistaja, TRUE);
+  }
+  DestroyWindow(ikkuna);
+}
+
+}  // namespace kelvio

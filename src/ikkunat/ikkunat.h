@@ -3,6 +3,9 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
+#include <initializer_list>
 #include <string>
 
 namespace kelvio {
@@ -30,7 +33,34 @@ struct Ikkuna {
   HWND hwnd = nullptr;
   HFONT fontti = nullptr;  // the dialog font at the window's DPI
   UINT dpi = 96;
+  HWND fokus = nullptr;  // the control that had the focus when the window was deactivated
 };
+
+// Sizes the window's client area and places its controls at the window's
+// DPI, and gives them the dialog font of that DPI (on creation and on
+// WM_DPICHANGED).
+struct Sijoitus {
+  HWND ohjain;
+  Paikka paikka;
+};
+void asettele(Ikkuna& ikkuna, int leveys, int korkeus, std::initializer_list<Sijoitus> ohjaimet);
+
+// WM_DPICHANGED: the window moves where the system suggests and is laid out anew.
+void siirraEhdotukseen(Ikkuna& ikkuna, UINT dpi, const RECT* ehdotus);
+
+// WM_ACTIVATE as a dialog box handles it: the focused control is saved when
+// the window is deactivated and has the focus again when the window is
+// activated (oletus when none was saved); a text box keeps its selection.
+void OnActivate(Ikkuna& ikkuna, WPARAM wp, HWND oletus);
+
+// The program's hidden owner window: a top-level window owned by it has no
+// taskbar button of its own.
+HWND ohjelmanOmistaja();
+
+// A multi-line text box in a window that works as a dialog: Tab and
+// Shift+Tab leave it (Wine's would take them), and Esc does nothing in it (a
+// multi-line edit would close its parent).
+void kuinDialogissa(HWND monirivinen);
 
 // The instance data of a window, a T derived from Ikkuna: attached in
 // WM_CREATE, freed in WM_NCDESTROY.
@@ -67,5 +97,9 @@ void asetaTeksti(HWND ohjain, const std::u16string& teksti);
 // Shows the window modally over its owner and returns when it is hidden or
 // destroyed; the owner takes no input meanwhile.
 void naytaModaalisti(HWND ikkuna, HWND omistaja);
+// Ends a modal window: its owner is enabled first, so that the owner, not
+// some other program, becomes the active window. Hidden or destroyed.
+void piilotaModaalinen(HWND ikkuna);
+void suljeModaalinen(HWND ikkuna);
 
 }  // namespace kelvio
