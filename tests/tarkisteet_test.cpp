@@ -21,7 +21,7 @@ const Algoritmi ALGORITMIT[] = {
     {"IBAN",
      ibanKelpaa,
      {u"FI2112345600000785", u"FI5542345670000081", u"GB82WEST12345698765432",
-      u"DE89370400440532013000"},
+      u"DE89370400440532013000", u"NL91ABNA0417164300"},
      {u"FI7912345600000123", u"", u"FI21", u"fi2112345600000785", u"FI21 1234 5600 0007 85",
       u"FI2112345600000786"}},
     {"tilinumero",
@@ -34,7 +34,8 @@ const Algoritmi ALGORITMIT[] = {
      {u"12345", u"13", u"", u"00000000000000000000", u"123456A", u"123 4561"}},
     {"RF-viite",
      rfKelpaa,
-     {u"RF18539007547034", u"RF712348231", u"RF18000000000539007547034"},
+     // The shortest (one character after the check digits) and letters, which count 10 to 35.
+     {u"RF18539007547034", u"RF712348231", u"RF18000000000539007547034", u"RF635", u"RF90A1"},
      {u"RF1212345", u"RF18", u"rf18539007547034", u"XX18539007547034", u"RFAB539007547034"}},
 };
 

@@ -242,6 +242,28 @@ TEST(Tulkinta, MegatavujenSyotteet) {
   EXPECT_EQ(fe_NollatPois(suuri).size(), suuri.size());
 }
 
+// The fields whose routine trapped an error are marked, and only those.
+TEST(Tulkinta, VirheellisetKentat) {
+  TestiAlusta a;
+  struct Rivi {
+    std::string syote;
+    bool tili, viite, summa, eraPaiva;
+  };
+  std::string summa = V4;
+  summa.replace(17, 8, "9E999999");
+  const Rivi rivit[] = {
+      {V4, false, false, false, false},
+      {summa, false, false, true, false},
+  };
+  for (const auto& r : rivit) {
+    const Tulkinta t = tulkitse(utf16ksi(r.syote), KaavaAsetukset::suomi());
+    EXPECT_EQ(t.virheellinen.tili, r.tili) << r.syote;
+    EXPECT_EQ(t.virheellinen.viite, r.viite) << r.syote;
+    EXPECT_EQ(t.virheellinen.summa, r.summa) << r.syote;
+    EXPECT_EQ(t.virheellinen.eraPaiva, r.eraPaiva) << r.syote;
+  }
+}
+
 TEST(SummaKoneelle, Taulukko) {
   const std::pair<double, const char*> rivit[] = {
       {0, "0.00"},    {12345, "123.45"}, {99999999, "999999.99"}, {-500, "-5.00"},
@@ -280,9 +302,14 @@ TEST(Aikakaava, Taulukko) {
     Aikakaava(kaava).kirjoita(t, pvm, aika);
     EXPECT_EQ(u8(t), odotettu) << u8(kaava);
   }
-  std::u16string t;
-  Aikakaava(u"hh tt").kirjoita(t, pvm, Kellonaika{0, 0, 0});
-  EXPECT_EQ(u8(t), "12 ap.");
+  // Midnight is 12 before noon, noon 12 after it.
+  const std::pair<int, const char*> tunnit[] = {
+      {0, "12 ap."}, {11, "11 ap."}, {12, "12 ip."}, {13, "01 ip."}, {23, "11 ip."}};
+  for (const auto& [tunti, odotettu] : tunnit) {
+    std::u16string t;
+    Aikakaava(u"hh tt").kirjoita(t, pvm, Kellonaika{tunti, 0, 0});
+    EXPECT_EQ(u8(t), odotettu) << tunti;
+  }
 }
 
 }  // namespace
