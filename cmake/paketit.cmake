@@ -1,5 +1,6 @@
-# The Windows packages: a portable zip and a per-user NSIS installer.
-# Build both with: cmake --build --preset windows --target package
+# The Windows packages: a portable zip and a per-user NSIS installer
+# (cmake --build --preset windows --target package), and a Windows Installer
+# package for all users (--target msi, with Debian's wixl).
 if(NOT WIN32)
   return()
 endif()
@@ -22,3 +23,24 @@ set(CPACK_NSIS_MUI_UNIICON "${PROJECT_SOURCE_DIR}/src/app/Kelviomaro.ico")
 # Our own template: a per-user installer that needs no administrator rights.
 list(PREPEND CMAKE_MODULE_PATH "${PROJECT_SOURCE_DIR}/cmake")
 include(CPack)
+
+# The MSI: the same version, from the one definition. Its ainehake.oma says
+# "*". wixl takes the files by relative names: they are staged in msi/.
+set(KELVIO_MSI_KANSIO ${CMAKE_BINARY_DIR}/msi)
+file(MAKE_DIRECTORY ${KELVIO_MSI_KANSIO})
+file(WRITE ${KELVIO_MSI_KANSIO}/ainehake.oma "*\r\n")
+set(KELVIO_MSI ${CMAKE_BINARY_DIR}/${KELVIO_NIMI}-${KELVIO_VERSIO}-win64.msi)
+add_custom_command(
+  OUTPUT ${KELVIO_MSI}
+  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:Kelviomaro> $<TARGET_FILE:kelvio>
+          ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE
+          ${PROJECT_SOURCE_DIR}/src/app/Kelviomaro.ico ${PROJECT_SOURCE_DIR}/cmake/Kelvio.wxs
+          ${KELVIO_MSI_KANSIO}
+  COMMAND wixl -a x64 -o ${KELVIO_MSI}
+          -D Nimi=${KELVIO_NIMI}
+          -D Versio=${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH}
+          -D Valmistaja=${KELVIO_VALMISTAJA} -D Kuvaus=${KELVIO_KUVAUS} Kelvio.wxs
+  WORKING_DIRECTORY ${KELVIO_MSI_KANSIO}
+  DEPENDS ${PROJECT_SOURCE_DIR}/cmake/Kelvio.wxs Kelviomaro kelvio
+  VERBATIM)
+add_custom_target(msi DEPENDS ${KELVIO_MSI})

@@ -2,7 +2,7 @@
 # The Windows build, and its tests under Wine in Xvfb with Finnish settings.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh g++-mingw-w64-x86-64-posix wine wine64 xvfb xdotool nsis unzip
+bash scripts/setup.sh g++-mingw-w64-x86-64-posix wine wine64 xvfb xdotool nsis unzip wixl msitools
 echo "== Windows cross-build"
 cmake --preset windows >/dev/null
 cmake --build --preset windows
@@ -41,3 +41,15 @@ echo "== Packages: the zip and the installer, and the installer's round trip und
 cmake --build --preset windows --target package
 unzip -l build/windows/Kelvio-*-win64.zip
 sh tests/asennus.sh "$(pwd)/$(ls build/windows/Kelvio-*-win64.exe)"
+
+echo "== The Windows Installer package, and its round trip under Wine in a fresh prefix"
+cmake --build --preset windows --target msi
+
+(
+  export WINEPREFIX
+  WINEPREFIX=$(mktemp -d)/wine
+  wineboot -i >/dev/null 2>&1 || true
+  sh tests/msi.sh "$(pwd)/$(ls build/windows/Kelvio-*-win64.msi)" "$(pwd)/build/windows/msi"
+  wineserver -k 2>/dev/null || true
+  rm -rf "$(dirname "$WINEPREFIX")"
+)

@@ -1,0 +1,100 @@
+#!/bin/sh
+# The Windows Installer package's round trip under Wine: a silent per-machine
+# install, the programs run, a trapped error's entry lands in the user's own
+# folders (not under Program Files), again with DATAFOLDER naming a folder, a
+# newer version replaces the older, and a silent removal removes the
+# programs and the shortcut but no user's log.
+# Usage: msi.sh Kelvio-VERSION-win64.msi MSI-STAGING-FOLDER
+set -eu
+paketti=$1
+lavastus=$2
+export WINEDEBUG=-all
+epaonnistui() { echo "msi: $*" >&2; exit 1; }
+ymparisto() { wine cmd /c echo "%$1%" 2>/dev/null | tr -d '\r'; }
+
+ohjelmat=$(winepath -u "$(ymparisto ProgramW6432)\\Kelvio" 2>/dev/null)
+valikko=$(winepath -u "$(ymparisto ProgramData)\\Microsoft\\Windows\\Start Menu\\Programs" 2>/dev/null)
+profiili=$(winepath -u "$(ymparisto USERPROFILE)" 2>/dev/null)
+ylivuoto=479123456000001239E99999900000000000000001234561251231
+
+# Where a user's log goes with "*": the first documents folder of the rules that exists, else the profile.
+kayttajan_kansio() {
+  for k in "Omat tiedostot" "My documents" "Mina dokument"; do
+    [ -d "$profiili/$k" ] && { echo "$profiili/$k"; return; }
+  done
+  echo "$profiili"
+}
+
+asenna() {
+  paketti_w=$(winepath -w "$1")
+  shift
+  wine msiexec /i "$paketti_w" /qn "$@" >/dev/null 2>&1 || epaonnistui "msiexec /i $paketti_w $*"
+}
+
+# An error that kelvio.exe traps must land, once, in the folder given.
+odota_merkinta() {
+  rm -f "$1/virhelog.txt"
+  wine "$ohjelmat/kelvio.exe" "$ylivuoto" >/dev/null 2>&1 || true
+  [ "$(grep -c 'Rutiinista     fe_yleisval' "$1/virhelog.txt" 2>/dev/null)" = 1 ] ||
+    epaonnistui "no entry in $1/virhelog.txt"
+  [ ! -e "$ohjelmat/virhelog.txt" ] || epaonnistui "an entry under Program Files"
+}
+
+asenna "$paketti"
+for tiedosto in Kelviomaro.exe kelvio.exe README.md LICENSE ainehake.oma; do
+  [ -f "$ohjelmat/$tiedosto" ] || epaonnistui "$tiedosto missing from $ohjelmat"
+done
+[ "$(head -c 1 "$ohjelmat/ainehake.oma")" = "*" ] || epaonnistui "ainehake.oma is not *"
+# For all users: the shortcut is in ProgramMenuFolder of a package with ALLUSERS=1
+# (Windows puts it in the common Start menu; Wine puts it in the user's own).
+msiinfo export "$paketti" Property | grep -q "^ALLUSERS	1" || epaonnistui "ALLUSERS is not 1"
+msiinfo export "$paketti" Shortcut | grep -q "ProgramMenuFolder" || epaonnistui "no Start menu shortcut"
+kayttajan_valikko=$(winepath -u "$(ymparisto APPDATA)\\Microsoft\\Windows\\Start Menu\\Programs" 2>/dev/null)
+[ -f "$valikko/Kelviomaro.lnk" ] || [ -f "$kayttajan_valikko/Kelviomaro.lnk" ] ||
+  epaonnistui "no Start menu shortcut"
+tulos=$(wine "$ohjelmat/kelvio.exe" 479123456000001230015000000000000000000001234561251231)
+echo "$tulos" | grep -q "FI79 1234 5600 0001 23" || epaonnistui "kelvio.exe: $tulos"
+wine "$ohjelmat/Kelviomaro.exe" &
+ikkuna=""
+for _ in $(seq 30); do
+  ikkuna=$(xdotool search --name "KELVIOMARO" 2>/dev/null | head -n 1 || true)
+  [ -n "$ikkuna" ] && break
+  sleep 1
+done
+[ -n "$ikkuna" ] || epaonnistui "Kelviomaro.exe opened no window"
+wine taskkill /IM Kelviomaro.exe /F >/dev/null 2>&1 || true
+wait || true
+kayttaja=$(kayttajan_kansio)
+odota_merkinta "$kayttaja"
+echo "installed; the user's log in $kayttaja"
+
+# DATAFOLDER names another folder, one whose name ends in a digit.
+wine msiexec /x "$(winepath -w "$paketti")" /qn >/dev/null 2>&1 || epaonnistui "msiexec /x"
+[ ! -e "$ohjelmat/kelvio.exe" ] || epaonnistui "the removal left kelvio.exe"
+jaettu="$profiili/kelvio-loki2"
+mkdir -p "$jaettu"
+asenna "$paketti" "DATAFOLDER=$(winepath -w "$jaettu")"
+odota_merkinta "$jaettu"
+echo "DATAFOLDER: the log in $jaettu"
+
+# A newer version replaces the older: one product, the new files.
+uusi=$(dirname "$paketti")/Kelvio-uusi-win64.msi
+(cd "$lavastus" && wixl -a x64 -o "$uusi" -D Nimi=Kelvio -D Versio=9.9.9 -D Valmistaja=testi \
+  -D Kuvaus=testi Kelvio.wxs >/dev/null 2>&1) || epaonnistui "wixl for the newer version"
+asenna "$uusi"
+maara=$(wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s 2>/dev/null |
+  tr -d '\r' | grep -c 'DisplayName    REG_SZ    Kelvio$' || true)
+[ "$maara" = 1 ] || epaonnistui "$maara products named Kelvio after the upgrade"
+wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s 2>/dev/null |
+  tr -d '\r' | grep -q 'DisplayVersion    REG_SZ    9.9.9' || epaonnistui "the newer version is not registered"
+[ -f "$ohjelmat/kelvio.exe" ] || epaonnistui "the upgrade lost kelvio.exe"
+echo "upgrade: one product, version 9.9.9"
+
+wine msiexec /x "$(winepath -w "$uusi")" /qn >/dev/null 2>&1 || epaonnistui "msiexec /x"
+[ ! -e "$ohjelmat/kelvio.exe" ] || epaonnistui "the removal left kelvio.exe"
+[ ! -e "$ohjelmat/Kelviomaro.exe" ] || epaonnistui "the removal left Kelviomaro.exe"
+[ ! -e "$valikko/Kelviomaro.lnk" ] && [ ! -e "$kayttajan_valikko/Kelviomaro.lnk" ] ||
+  epaonnistui "the removal left the shortcut"
+[ -f "$jaettu/virhelog.txt" ] || epaonnistui "the removal took a user's log"
+rm -f "$uusi"
+echo "msi: install, data folder, upgrade and removal: ok"
