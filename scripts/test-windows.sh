@@ -34,6 +34,12 @@ ctest --preset windows
 out=$(wine build/windows/src/cli/kelvio.exe 479123456000001230015000000000000000000001234561251231)
 echo "$out" | grep -q "Summa =   1 500,00 €" || { echo "kelvio.exe: unexpected output: $out" >&2; exit 1; }
 echo "kelvio.exe under Wine: ok"
+# kelvio make gives the same digits under Wine as natively.
+make_args="make --iban FI2112345600000785 --reference RF18539007547034 --amount 12,50 --due 2026-01-31"
+natiivi=$(build/default/src/cli/kelvio $make_args)
+wine_tulos=$(wine build/windows/src/cli/kelvio.exe $make_args | tr -d '\r')
+[ "$natiivi" = "$wine_tulos" ] || { echo "kelvio make: $natiivi natively, $wine_tulos under Wine" >&2; exit 1; }
+echo "kelvio make under Wine: $wine_tulos, as natively"
 echo "== Four kelvio.exe appending to one log at once"
 sh tests/loki-wine.sh build/windows/src/cli/kelvio.exe
 

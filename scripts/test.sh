@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/setup.sh cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev \
+bash scripts/setup.sh cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev zxing-cpp-tools librsvg2-bin \
   clang clang-format clang-tidy libclang-rt-14-dev
 
 echo "== Formatting"

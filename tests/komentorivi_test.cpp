@@ -418,4 +418,77 @@ TEST(Kelvio, CsvLuetaanTakaisin) {
   EXPECT_EQ(aja("--csv --json x").tila, 2);
 }
 
+// kelvio make: the digits, the usage errors, and a bad value's exit status.
+TEST(KelvioMake, NumerotJaVirheet) {
+  struct Rivi {
+    std::string argumentit;
+    int tila;
+    std::string tuloste;  // or the start of the message on standard error
+  };
+  const Rivi rivit[] = {
+      {"make --iban 'FI21 1234 5600 0007 85' --reference 1234561 --amount 1500 --due 2025-12-31", 0,
+       V4_KELPO + "\n"},
+      {"make --iban=FI2112345600000785 --reference='RF18 5390 0754 7034' --amount=0", 0,
+       // version, IBAN digits, no amount, RF check digits, the body padded to 21, no due date
+       "5"
+       "2112345600000785"
+       "00000000"
+       "18"
+       "000000000539007547034"
+       "000000\n"},
+      {"make --iban FI2112345600000785 --reference 1234561", 2, "kelvio make: --iban"},
+      {"make --iban FI2112345600000785 --reference 1234561 --amount", 2, "kelvio make: valitsin"},
+      {"make --tuntematon 1", 2, "kelvio make: tuntematon valitsin --tuntematon"},
+      {"make --iban FI2112345600000786 --reference 1234561 --amount 1", 1,
+       "kelvio make: IBAN: tarkistenumerot eivät täsmää"},
+      {"make --iban FI2112345600000785 --reference 1234561 --amount 1 --due 2025-02-30", 1,
+       "kelvio make: eräpäivä:"},
+  };
+  for (const auto& r : rivit) {
+    const Tulos t = aja(r.argumentit);
+    EXPECT_EQ(t.tila, r.tila) << r.argumentit;
+    if (r.tila == 0) {
+      EXPECT_EQ(t.tuloste, r.tuloste) << r.argumentit;
+    } else {
+      EXPECT_EQ(t.virheet.rfind(r.tuloste, 0), 0U) << t.virheet;
+    }
+  }
+  EXPECT_NE(aja("make --help").tuloste.find("Käyttö: kelvio make"), std::string::npos);
+  EXPECT_EQ(aja("make --iban FI2112345600000785 --reference 1234561 --amount 1 --svg /").tila, 3);
+}
+
+// A real barcode reader reads the drawn symbol back: the SVG rendered to PNG
+// by rsvg-convert and decoded by ZXing-C++'s reader gives the same 54 digits.
+TEST(KelvioMake, LukijaLukeeSymbolin) {
+  if (std::system("command -v rsvg-convert >/dev/null && command -v ZXingReader >/dev/null") != 0) {
+    GTEST_SKIP()
+        << "rsvg-convert and ZXingReader are not installed (the test command installs them)";
+  }
+  const std::string IBAN = "--iban 'FI21 1234 5600 0007 85' ";
+  const std::string rivit[] = {
+      IBAN + "--reference 1232 --amount 0",                              // no amount or due date
+      IBAN + "--reference 1234561 --amount 999999.99 --due 2099-12-31",  // the largest amount
+      IBAN + "--reference 12345678901234567894 --amount 12,5 --due 2000-01-01",  // 20 digits
+      IBAN +
+          "--reference RF18000000000539007547034 --amount 1 --due 2024-02-29",  // 25-character RF
+      IBAN + "--reference RF635 --amount 0.01",
+  };
+  const OmaKansio kansio;
+  for (const auto& r : rivit) {
+    const fs::path svg = kansio.polku / "symboli.svg";
+    const fs::path png = kansio.polku / "symboli.png";
+    const Tulos t = aja("make " + r + " --svg " + svg.string());
+    ASSERT_EQ(t.tila, 0) << r << t.virheet;
+    const std::string numerot = t.tuloste.substr(0, 54);
+    ASSERT_EQ(
+        std::system(
+            ("rsvg-convert -w 1600 -b white " + svg.string() + " -o " + png.string()).c_str()),
+        0);
+    const Tulos luettu = aja("-format Code128 -1 " + png.string(), "",
+                             ">" + (kansio.polku / "luettu").string(), "ZXingReader");
+    const std::string teksti = lue(kansio.polku / "luettu");
+    EXPECT_NE(teksti.find("Code128 \"" + numerot + "\""), std::string::npos) << r << "\n" << teksti;
+  }
+}
+
 }  // namespace

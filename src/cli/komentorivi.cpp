@@ -22,6 +22,7 @@
 #include "aluesetukset.h"
 #include "jarjestelma.h"
 #include "kasittelija.h"
+#include "tee.h"
 #include "tulkinta.h"
 #include "utf8.h"
 #include "valinnat.h"
@@ -33,6 +34,8 @@ namespace {
 
 constexpr std::string_view OHJE =
     "Käyttö: kelvio [VALITSIMET] [--] [VIIVAKOODI...]\n"
+    "        kelvio make --iban IBAN --reference VIITE --amount SUMMA [--due PVM] [--svg "
+    "TIEDOSTO]\n"
     "\n"
     "Tulkitsee suomalaisia pankkiviivakoodeja (versiot 2, 4 ja 5) kuten Kelviomaro.\n"
     "Ilman viivakoodiargumentteja lukee vakiosyötteestä yhden viivakoodin riviltä\n"
@@ -309,6 +312,9 @@ int komentorivi(const std::vector<std::u16string>& argumentit, std::FILE* syote,
     ~Palauta() { asetaAlusta(a); }
   } palauta{edellinen};
   try {
+    if (!argumentit.empty() && argumentit[0] == u"make") {
+      return teeKomento({argumentit.begin() + 1, argumentit.end()}, tuloste, virheet);
+    }
     return ajaKomentorivi(argumentit, syote, tuloste, virheet, rivinvaihto, jarjestelma);
   } catch (const Siirtovirhe& e) {
     viesti(virheet, "kelvio: " + e.viesti + "\n");

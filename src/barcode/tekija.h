@@ -1,0 +1,23 @@
+// Making a bank barcode: the inverse of the interpretation, for those who bill.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kelvio {
+
+// What the invoice says, as typed: spaces allowed in the IBAN and the
+// reference, "." or "," in the amount, the due date as yyyy-mm-dd or empty.
+struct Laskutiedot {
+  std::u16string iban;
+  std::u16string viite;
+  std::u16string summa;
+  std::u16string eraPaiva;
+};
+
+// The 54 digits of the barcode (version 4 for a national reference, 5 for an
+// RF reference), or "" with a Finnish message that names the field and the
+// rule it breaks in virhe.
+std::string teeViivakoodi(const Laskutiedot& tiedot, std::string& virhe);
+
+}  // namespace kelvio
