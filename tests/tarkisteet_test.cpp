@@ -182,13 +182,14 @@ TEST(Tekija, TehtyTulkitaanSamaksi) {
   for (int kierros = 0; kierros < 3000; ++kierros) {
     const std::string tili = iban(numerot(14));
     const bool onRf = kierros % 2 == 1;
-    const std::string runko = std::string(1, static_cast<char>('1' + satunnainen() % 9)) +
-                              numerot(onRf ? satunnainen() % 21 : 2 + satunnainen() % 17);
+    std::string runko(1, static_cast<char>('1' + satunnainen() % 9));
+    runko += numerot(onRf ? satunnainen() % 21 : 2 + satunnainen() % 17);
     const std::string v = onRf ? rf(runko) : viite(runko);
     const long sentit = kierros % 7 == 0 ? 0 : static_cast<long>(satunnainen() % 100000000);
     const std::string summa = std::to_string(sentit / 100) + (kierros % 3 == 0 ? "," : ".") +
                               kahtena(static_cast<int>(sentit % 100));
-    const Paivays pvm = paivays(paivanumero(2000, 1, 1) + satunnainen() % 36525);
+    const Paivays pvm =
+        paivays(paivanumero(2000, 1, 1) + static_cast<std::int64_t>(satunnainen() % 36525));
     const bool eraPaiva = kierros % 5 != 0;
     char iso[16];
     std::snprintf(iso, sizeof iso, "%04d-%02d-%02d", pvm.vuosi, pvm.kuukausi, pvm.paiva);
