@@ -8,42 +8,29 @@ namespace kelvio {
 
 namespace {
 
-bool onOhjausmerkki(char16_t c) {
-  return (c < 0x20 && c != u'\t') || (c >= 0x7F && c <= 0x9F);
-}
-
-}  // namespace
-
-void lisaaRaportti(std::string& kohde, std::u16string_view kokoTeksti, std::string_view rv) {
-  // A CR LF (two units) becomes a line end of at most two bytes.
+// Writes the text piece by piece, with room for enintaan bytes a unit: the
+// ASCII runs that kopioiAscii lets through are copied as they are, and every
+// other unit goes to erikseen(p, teksti, i), which writes it and moves i on.
+template <class Erikseen>
+void kirjoita(std::string& kohde, std::u16string_view kokoTeksti, std::size_t enintaan,
+              char16_t pienin, std::u16string_view kielletyt, Erikseen erikseen) {
   paloittain(kokoTeksti, [&](std::u16string_view teksti) {
-    lisaaPaikalleen(kohde, UTF8_ENINTAAN * teksti.size(), [&](char* p) {
+    lisaaPaikalleen(kohde, enintaan * teksti.size(), [&](char* p) {
       std::size_t i = 0;
-      while (i < teksti.size()) {
-        i += kopioiAscii(p, teksti.substr(i), 0x20, u"\x7f");
+      for (;;) {
+        i += kopioiAscii(p, teksti.substr(i), pienin, kielletyt);
         if (i == teksti.size()) {
-          break;
+          return p;
         }
-        const char16_t c = teksti[i];
-        if (c == u'\r' && i + 1 < teksti.size() && teksti[i + 1] == u'\n') {
-          std::memcpy(p, rv.data(), rv.size());
-          p += rv.size();
-          i += 2;
-        } else if (onOhjausmerkki(c)) {
-          constexpr std::u16string_view KORVIKE = u"\uFFFD";
-          std::size_t k = 0;
-          p = kirjoitaUtf8Merkki(p, KORVIKE, k);
-          ++i;
-        } else {
-          p = kirjoitaUtf8Merkki(p, teksti, i);
-        }
+        p = erikseen(p, teksti, i);
       }
-      return p;
     });
   });
 }
 
-namespace {
+bool onOhjausmerkki(char16_t c) {
+  return (c < 0x20 && c != u'\t') || (c >= 0x7F && c <= 0x9F);
+}
 
 // A unit that JSON escapes, written as its escape.
 char* jsonPako(char* p, char16_t c) {
@@ -70,26 +57,35 @@ char* jsonPako(char* p, char16_t c) {
 
 }  // namespace
 
-void lisaaJson(std::string& kohde, std::u16string_view kokoTeksti) {
+void lisaaRaportti(std::string& kohde, std::u16string_view teksti, std::string_view rv) {
+  // A CR LF (two units) becomes a line end of at most two bytes.
+  kirjoita(kohde, teksti, UTF8_ENINTAAN, 0x20, u"\x7f",
+           [&](char* p, std::u16string_view t, std::size_t& i) {
+             const char16_t c = t[i];
+             if (c == u'\r' && i + 1 < t.size() && t[i + 1] == u'\n') {
+               std::memcpy(p, rv.data(), rv.size());
+               i += 2;
+               return p + rv.size();
+             }
+             if (onOhjausmerkki(c)) {
+               constexpr std::u16string_view KORVIKE = u"\uFFFD";
+               std::size_t k = 0;
+               ++i;
+               return kirjoitaUtf8Merkki(p, KORVIKE, k);
+             }
+             return kirjoitaUtf8Merkki(p, t, i);
+           });
+}
+
+void lisaaJson(std::string& kohde, std::u16string_view teksti) {
   // "\u00XX", six bytes, is the longest form of a unit.
-  paloittain(kokoTeksti, [&](std::u16string_view teksti) {
-    lisaaPaikalleen(kohde, 6 * teksti.size(), [&](char* p) {
-      std::size_t i = 0;
-      while (i < teksti.size()) {
-        i += kopioiAscii(p, teksti.substr(i), 0x20, u"\"\\");
-        if (i == teksti.size()) {
-          break;
-        }
-        const char16_t c = teksti[i];
-        if (c < 0x20 || c == u'"' || c == u'\\') {
-          p = jsonPako(p, c);
-          ++i;
-        } else {
-          p = kirjoitaUtf8Merkki(p, teksti, i);
-        }
-      }
-      return p;
-    });
+  kirjoita(kohde, teksti, 6, 0x20, u"\"\\", [](char* p, std::u16string_view t, std::size_t& i) {
+    const char16_t c = t[i];
+    if (c < 0x20 || c == u'"' || c == u'\\') {
+      ++i;
+      return jsonPako(p, c);
+    }
+    return kirjoitaUtf8Merkki(p, t, i);
   });
 }
 
