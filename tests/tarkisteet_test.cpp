@@ -39,7 +39,9 @@ const Algoritmi ALGORITMIT[] = {
     {"viitenumero",
      viiteKelpaa,
      {u"1234561", u"1232", u"12345672", u"00000000000001234561"},
-     {u"12345", u"13", u"", u"00000000000000000000", u"123456A", u"123 4561"}},
+     // 21 digits are one too many, though the 7-3-1 digit holds.
+     {u"12345", u"13", u"", u"00000000000000000000", u"123456A", u"123 4561",
+      u"123456789012345678908"}},
     {"RF-viite",
      rfKelpaa,
      // The shortest (one character after the check digits) and letters, which count 10 to 35.

@@ -133,6 +133,10 @@ TEST(Tulkinta, ViiteKuvio) {
   for (const auto& [kentta, odotettu] : rivit) {
     EXPECT_EQ(rivi(tulkitse8(v4(29, kentta)), 4), odotettu) << kentta;
   }
+  // Longer than the pattern's 20 places: more groups of five on the left.
+  std::u16string viite;
+  lisaaViite(viite, u"123456789012345678901");
+  EXPECT_EQ(u8(viite), "1 23456 78901 23456 78901");
 }
 
 TEST(Tulkinta, RfViite) {
@@ -272,8 +276,9 @@ TEST(Tulkinta, VirheellisetKentat) {
 
 TEST(SummaKoneelle, Taulukko) {
   const std::pair<double, const char*> rivit[] = {
-      {0, "0.00"},    {12345, "123.45"}, {99999999, "999999.99"}, {-500, "-5.00"},
-      {12.5, "0.13"}, {-12.5, "-0.13"},  {-0.3, "0.00"},          {1e17, "1000000000000000.00"},
+      {0, "0.00"},     {12345, "123.45"}, {99999999, "999999.99"}, {-500, "-5.00"},
+      {12.5, "0.13"},  {-12.5, "-0.13"},  {-0.3, "0.00"},          {1e17, "1000000000000000.00"},
+      {-5.4, "-0.05"},  // rounded to a zero euro but not to zero: the sign stays
   };
   for (const auto& [sentit, odotettu] : rivit) {
     EXPECT_EQ(summaKoneelle(sentit), odotettu) << sentit;

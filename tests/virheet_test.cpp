@@ -88,6 +88,9 @@ TEST(FeKorvaa, Taulukko) {
   for (const auto& r : rivit) {
     EXPECT_EQ(u8(fe_korvaa(r.teksti, r.haku, r.korvaus)), r.odotettu) << u8(r.teksti);
   }
+  // Positions count in 16 bits: a match at position 32,767 (from 0) overflows, one before it not.
+  EXPECT_EQ(fe_korvaa(std::u16string(32766, u'a') + u" ", u" ", u";").size(), 32767U);
+  EXPECT_THROW((void)fe_korvaa(std::u16string(32767, u'a') + u" ", u" ", u";"), Ajovirhe);
 }
 
 TEST(FeHeksa, Taulukko) {
@@ -111,6 +114,9 @@ TEST(VirheTeksti, Esimerkki) {
             "Moduulista   frmKelvio\r\nRutiinista     cmdTulkitse_Click");
   EXPECT_EQ(u8(virheteksti(-5, u"x", -7, u"m", u"r")),
             "x\r\n(virhe -5)\r\n\r\nKutsurivi     -7\r\nModuulista   m\r\nRutiinista     r");
+  // Zero is no negative number: it too has the space of the sign place.
+  EXPECT_EQ(u8(virheteksti(5, u"x", 0, u"m", u"r")),
+            "x\r\n(virhe 5)\r\n\r\nKutsurivi      0\r\nModuulista   m\r\nRutiinista     r");
   TestiAlusta a;
   EXPECT_EQ(u8(kyselyteksti(13, u"Type mismatch", 1138, u"frmKelvio", u"cmdTulkitse_Click")),
             "terms=Type;mismatch+virhe;13+1138+frmKelvio+cmdTulkitse%5FClick");
@@ -303,6 +309,10 @@ TEST_F(DataKansio, TaysiPolku) {
   asetukset(muu.polku().string() + "\r\n");
   EXPECT_EQ(u8(fe_apppath()), muu.polku().string());
   EXPECT_EQ(fs::current_path(), muu.polku());
+  // A full path needs no profile.
+  unohdaAppPath();
+  a.profiili.clear();
+  EXPECT_EQ(u8(fe_apppath()), muu.polku().string());
 }
 
 TEST_F(DataKansio, PuuttuvaPolkuJaLfRivit) {
