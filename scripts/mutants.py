@@ -8,6 +8,7 @@ reason).
   python3 scripts/mutants.py                 every fault (takes long)
   python3 scripts/mutants.py --otos 40       a sample, chosen by --siemen (default 2026)
   python3 scripts/mutants.py --raja 90       fail below 90 % killed
+  python3 scripts/mutants.py --osa 1/2       every second fault (for two clones at once)
 """
 import argparse
 import os
@@ -101,6 +102,7 @@ def main():
     valinnat.add_argument("--otos", type=int, default=0, help="test this many faults (0: all)")
     valinnat.add_argument("--siemen", type=int, default=2026)
     valinnat.add_argument("--raja", type=float, default=0, help="fail below this percent killed")
+    valinnat.add_argument("--osa", default="1/1", help="K/N: the K-th of N shares of the faults")
     a = valinnat.parse_args()
 
     subprocess.run(["cmake", "-S", JUURI, "-B", RAKENNUS, "-G", "Ninja", "-DCMAKE_BUILD_TYPE=Release",
@@ -113,9 +115,10 @@ def main():
             sys.exit("the tests fail without any fault planted")
 
     kaikki = list(mutantit())
-    valitut = kaikki
-    if a.otos and a.otos < len(kaikki):
-        valitut = sorted(random.Random(a.siemen).sample(kaikki, a.otos),
+    osa, osia = (int(x) for x in a.osa.split("/"))
+    valitut = [m for i, m in enumerate(kaikki) if i % osia == osa - 1]
+    if a.otos and a.otos < len(valitut):
+        valitut = sorted(random.Random(a.siemen).sample(valitut, a.otos),
                          key=lambda m: (m[0], m[1]))
     ekvivalentit = lue_ekvivalentit()
     tapettu, eloonjaaneet, kaantumattomat, ekvivalentteja = 0, [], 0, 0
