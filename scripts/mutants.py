@@ -106,7 +106,9 @@ def main():
     a = valinnat.parse_args()
 
     subprocess.run(["cmake", "-S", JUURI, "-B", RAKENNUS, "-G", "Ninja", "-DCMAKE_BUILD_TYPE=Release",
-                    "-DKELVIO_TESTS=ON", "-DKELVIO_WERROR=OFF", "-DCMAKE_CXX_FLAGS=-O1 -w"],
+                    "-DKELVIO_TESTS=ON", "-DKELVIO_WERROR=OFF",
+                    # The library's own checks turn a read one past a string's end into a failure.
+                    "-DCMAKE_CXX_FLAGS=-O1 -w -D_GLIBCXX_ASSERTIONS"],
                    check=True, stdout=subprocess.DEVNULL)
     kohteet = ["cmake", "--build", RAKENNUS, "--target"] + [os.path.basename(t) for t in TESTIT]
     subprocess.run(kohteet, check=True, stdout=subprocess.DEVNULL)

@@ -128,7 +128,8 @@ TEST(NormTiliTest, LiianLyhytOnVirhe) {
 }
 
 TEST(FeYleisval, Taulukko) {
-  const std::pair<const char16_t*, double> rivit[] = {
+  const std::u16string nollia(400, u'0');
+  const std::pair<std::u16string, double> rivit[] = {
       {u"00012345", 12345},
       {u"07", 7},
       {u"1234,56", 1234.56},
@@ -163,6 +164,12 @@ TEST(FeYleisval, Taulukko) {
       {u"99999999", 99999999},
       {u"1 2 3", 123},
       {u"0.0000000000000000000000001e25", 1},
+      {u"1,5E1", 15},
+      {u"12#5", 12},  // reading stops at the first character it cannot use
+      // Tiny numbers read as zero, however many digits they are written with.
+      {u"0," + nollia + u"1", 0},
+      {nollia + u"1E-400", 0},
+      {u"0," + nollia + u"1E5", 0},
   };
   for (const auto& [teksti, odotettu] : rivit) {
     TestiAlusta a;
@@ -177,8 +184,12 @@ TEST(FeYleisval, YlivuotoPalauttaaNollan) {
       u"1e309",
       u"-1e400",
       std::u16string(400, u'9'),
-      std::u16string(32767, u'1'),
+      std::u16string(32767, u'0'),  // too long, though its value is zero
       u"1e99999999999999999999999",
+      // Large numbers overflow, however their digits and exponent share the size.
+      u"1" + std::u16string(400, u'0') + u"E-50",
+      u"0," + std::u16string(500, u'1') + u"E400",
+      u"0,1" + std::u16string(400, u'0') + u"E400",
   };
   for (const auto& teksti : rivit) {
     TestiAlusta a;

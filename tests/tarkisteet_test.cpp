@@ -29,13 +29,19 @@ const Algoritmi ALGORITMIT[] = {
     {"IBAN",
      ibanKelpaa,
      {u"FI2112345600000785", u"FI5542345670000081", u"GB82WEST12345698765432",
-      u"DE89370400440532013000", u"NL91ABNA0417164300"},
+      u"DE89370400440532013000", u"NL91ABNA0417164300", u"GB32ZZZZ12345698765432",
+      // The longest that ISO 13616 allows, and a country, check digits and one character.
+      u"MT79AAAAA1111111111111111111111111", u"AA03Z"},
+     // Too long, and a character that is neither digit nor capital letter, though the
+     // remainders would be 1.
      {u"FI7912345600000123", u"", u"FI21", u"fi2112345600000785", u"FI21 1234 5600 0007 85",
-      u"FI2112345600000786"}},
+      u"FI2112345600000786", u"MT21AAAAA11111111111111111111111111", u"FI011234[60000078"}},
     {"tilinumero",
      tiliKelpaa,
-     {u"12345600000785", u"42345670000081"},
-     {u"91234500000123", u"50000120000345", u"1234560000078", u"1234560000078A", u""}},
+     {u"12345600000785", u"42345670000081", u"12345600000090"},
+     // ";" counts 11 in the Luhn sum, as "2" does.
+     {u"91234500000123", u"50000120000345", u"1234560000078", u"1234560000078A", u"",
+      u"1;345600000785"}},
     {"viitenumero",
      viiteKelpaa,
      {u"1234561", u"1232", u"12345672", u"00000000000001234561"},
@@ -46,7 +52,9 @@ const Algoritmi ALGORITMIT[] = {
      rfKelpaa,
      // The shortest (one character after the check digits) and letters, which count 10 to 35.
      {u"RF18539007547034", u"RF712348231", u"RF18000000000539007547034", u"RF635", u"RF90A1"},
-     {u"RF1212345", u"RF18", u"rf18539007547034", u"XX18539007547034", u"RFAB539007547034"}},
+     // 26 characters are one too many; an IBAN is no RF reference, though the remainder is 1.
+     {u"RF1212345", u"RF18", u"rf18539007547034", u"XX18539007547034", u"RFAB539007547034",
+      u"RF291111111111111111111111", u"GB82WEST12345698765432"}},
 };
 
 TEST(Tarkisteet, JulkaistutEsimerkit) {

@@ -224,6 +224,7 @@ TEST(Tulkinta, SatunnaisetSyotteet) {
     }
     const Tulkinta t = tulkitse(syote, KaavaAsetukset::suomi());
     const std::string r = u8(t.raportti);
+    ASSERT_EQ(t.pituus, syote.size()) << kierros;  // as typed, with any prefix
     switch (t.laji) {
       case Laji::Tulkinta:
         ASSERT_EQ(r.substr(0, 19), "Viivakoodin versio ") << kierros;
@@ -277,9 +278,22 @@ TEST(Tulkinta, VirheellisetKentat) {
 
 TEST(SummaKoneelle, Taulukko) {
   const std::pair<double, const char*> rivit[] = {
-      {0, "0.00"},     {12345, "123.45"}, {99999999, "999999.99"}, {-500, "-5.00"},
-      {12.5, "0.13"},  {-12.5, "-0.13"},  {-0.3, "0.00"},          {1e17, "1000000000000000.00"},
+      {0, "0.00"},
+      {12345, "123.45"},
+      {99999999, "999999.99"},
+      {-500, "-5.00"},
+      {12.5, "0.13"},
+      {-12.5, "-0.13"},
+      {-0.3, "0.00"},
+      {1e17, "1000000000000000.00"},
       {-5.4, "-0.05"},  // rounded to a zero euro but not to zero: the sign stays
+      {-10.4, "-0.10"},
+      {-100.4, "-1.00"},
+      // Half a cent exactly, away from zero, for each of the four ways it can end.
+      {37.5, "0.38"},
+      {62.5, "0.63"},
+      {-87.5, "-0.88"},
+      {99987.5, "999.88"},
   };
   for (const auto& [sentit, odotettu] : rivit) {
     EXPECT_EQ(summaKoneelle(sentit), odotettu) << sentit;
@@ -331,6 +345,9 @@ TEST(Aikakaava, Taulukko) {
       {u"MMM MMMM", "maalis maaliskuu"},
       {u"g yyyy", "g 2025"},
       {u"'auki", "auki"},
+      {u"H.mm'", "14.05"},  // a quote that opens nothing at the end
+      {u"H 'h'", "14 h"},
+      {u"'d''", "d'"},  // a doubled quote at the end of an unclosed literal
       {u"", ""},
   };
   for (const auto& [kaava, odotettu] : rivit) {
@@ -345,6 +362,14 @@ TEST(Aikakaava, Taulukko) {
     std::u16string t;
     Aikakaava(u"hh tt").kirjoita(t, pvm, Kellonaika{tunti, 0, 0});
     EXPECT_EQ(u8(t), odotettu) << tunti;
+  }
+  // The first and the last month by name; a month that no date holds has none.
+  const std::pair<int, const char*> kuut[] = {
+      {1, "tammi tammikuu"}, {12, "joulu joulukuu"}, {0, " "}, {13, " "}};
+  for (const auto& [kuukausi, odotettu] : kuut) {
+    std::u16string t;
+    Aikakaava(u"MMM MMMM").kirjoita(t, Paivays{2025, kuukausi, 7}, aika);
+    EXPECT_EQ(u8(t), odotettu) << kuukausi;
   }
 }
 

@@ -47,29 +47,10 @@ void numeroiksi(double sentit, Numerot& n) {
   (void)tila;
   std::size_t pituus = static_cast<std::size_t>(loppu - n.merkit);
   if (puolivali) {
-    // Away from zero: drop the 5 and add one cent.
+    // Away from zero: drop the 5 and add one cent. The cent digit before it
+    // is 2 or 7 (x.125, x.375, x.625, x.875), so adding one never carries.
     --pituus;
-    std::size_t i = pituus;
-    bool muistinumero = true;
-    while (muistinumero && i > 0) {
-      --i;
-      if (n.merkit[i] == '.') {
-        continue;
-      }
-      if (n.merkit[i] == '9') {
-        n.merkit[i] = '0';
-      } else {
-        ++n.merkit[i];
-        muistinumero = false;
-      }
-    }
-    if (muistinumero) {
-      for (std::size_t j = pituus; j > 0; --j) {
-        n.merkit[j] = n.merkit[j - 1];
-      }
-      n.merkit[0] = '1';
-      ++pituus;
-    }
+    ++n.merkit[pituus - 1];
   }
   n.kokonaisia = pituus - 3;
   n.desimaalit[0] = n.merkit[pituus - 2];

@@ -44,12 +44,6 @@ int viikonpaiva(const Paivays& pvm) noexcept {
 }
 
 Paivays siirraPaivays(std::int64_t vuosi, std::int64_t kuukausi, std::int64_t paiva) noexcept {
-  // A date already in range needs no carrying.
-  if (kuukausi >= 1 && kuukausi <= 12 && paiva >= 1 && paiva <= 28 && vuosi > -100000 &&
-      vuosi < 100000) {
-    return Paivays{static_cast<std::int32_t>(vuosi), static_cast<std::int32_t>(kuukausi),
-                   static_cast<std::int32_t>(paiva)};
-  }
   const std::int64_t kuukausia = vuosi * 12 + (kuukausi - 1);
   const std::int64_t v = jakoAlas(kuukausia, 12);
   const std::int64_t k = kuukausia - v * 12 + 1;
