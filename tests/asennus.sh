@@ -5,6 +5,7 @@
 set -eu
 asennin=$1
 export WINEDEBUG=-all
+. "$(dirname "$0")/asennetut-ohjelmat.sh"
 epaonnistui() { echo "asennus: $*" >&2; exit 1; }
 
 paikallinen=$(wine cmd /c echo %LOCALAPPDATA% 2>/dev/null | tr -d '\r')
@@ -20,19 +21,7 @@ done
 wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Kelvio' >/dev/null 2>&1 ||
   epaonnistui "poistotiedot puuttuvat rekisteristä"
 
-# The installed programs run: the command line interprets, the window opens.
-tulos=$(wine "$kansio/kelvio.exe" 479123456000001230015000000000000000000001234561251231)
-echo "$tulos" | grep -q "FI79 1234 5600 0001 23" || epaonnistui "kelvio.exe: $tulos"
-wine "$kansio/Kelviomaro.exe" &
-ikkuna=""
-for _ in $(seq 30); do
-  ikkuna=$(xdotool search --name "KELVIOMARO" 2>/dev/null | head -n 1 || true)
-  [ -n "$ikkuna" ] && break
-  sleep 1
-done
-[ -n "$ikkuna" ] || epaonnistui "Kelviomaro.exe ei avannut ikkunaa"
-wine taskkill /IM Kelviomaro.exe /F >/dev/null 2>&1 || true
-wait || true
+tarkista_ohjelmat "$kansio"
 
 # The uninstaller copies itself away and returns at once: wait for it.
 wine "$kansio/Uninstall.exe" /S

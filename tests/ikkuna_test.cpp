@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <utility>
 #include <vector>
@@ -91,6 +92,24 @@ void CALLBACK seuraavaAskel(HWND /*hwnd*/, UINT /*viesti*/, UINT_PTR ajastin, DW
       PostMessageW(modaalinen, WM_CLOSE, 0, 0);
     }
   }
+}
+
+// Steps that each note where the focus is, then press one key (with its
+// modifier, 0: none).
+struct Painallus {
+  WORD nappain;
+  WORD muunnin = 0;
+};
+std::vector<std::function<void()>> painallukset(const std::function<void()>& kirjaa,
+                                                std::initializer_list<Painallus> nappaimet) {
+  std::vector<std::function<void()>> tulos;
+  for (const Painallus p : nappaimet) {
+    tulos.emplace_back([kirjaa, p] {
+      kirjaa();
+      laheta(p.nappain, p.muunnin);
+    });
+  }
+  return tulos;
 }
 
 // Another program's window, to switch to and to lie behind the program.
@@ -460,30 +479,15 @@ TEST_F(Virheloki, ModaalinenVaikkaToinenOnAktiivinen) {
   HWND omistajaOli = nullptr;
   std::vector<int> fokukset;
   auto kirjaa = [&] { fokukset.push_back(GetDlgCtrlID(GetFocus())); };
-  askeleet = {[&] {
-                HWND p = FindWindowW(PULMA_LUOKKA, nullptr);
-                modaalinen = p;
-                kaytossa = IsWindowEnabled(hwnd) != 0;
-                omistajaOli = GetWindow(p, GW_OWNER);
-                SetForegroundWindow(p);
-              },
-              [&] {
-                kirjaa();
-                laheta(VK_TAB);
-              },
-              [&] {
-                kirjaa();
-                laheta(VK_TAB);
-              },
-              [&] {
-                kirjaa();
-                laheta(VK_TAB);
-              },
-              [&] {
-                kirjaa();
-                laheta(VK_TAB, VK_SHIFT);
-              },
-              [&] { kirjaa(); }};
+  askeleet = painallukset(kirjaa, {{VK_TAB}, {VK_TAB}, {VK_TAB}, {VK_TAB, VK_SHIFT}});
+  askeleet.insert(askeleet.begin(), [&] {
+    HWND p = FindWindowW(PULMA_LUOKKA, nullptr);
+    modaalinen = p;
+    kaytossa = IsWindowEnabled(hwnd) != 0;
+    omistajaOli = GetWindow(p, GW_OWNER);
+    SetForegroundWindow(p);
+  });
+  askeleet.emplace_back(kirjaa);
   askel = 0;
   modaalinen = nullptr;
   const UINT_PTR ajastin = SetTimer(nullptr, 0, 150, seuraavaAskel);
@@ -699,38 +703,14 @@ TEST_F(MaakoodiDialogi, SarkainjarjestysEnterListassaJaEsc) {
     fokukset.push_back(GetFocus());
     nakyvat.push_back(IsWindowVisible(d) != 0);
   };
-  nayta({[&] {
-           kirjaa();
-           laheta(VK_TAB);
-         },
-         [&] {
-           kirjaa();
-           laheta(VK_TAB);
-         },
-         [&] {
-           kirjaa();
-           laheta(VK_RETURN);
-         },
-         [&] {
-           kirjaa();
-           laheta(VK_ESCAPE);
-         },
-         [&] {
-           kirjaa();
-           laheta(VK_TAB);
-         },
-         [&] {
-           kirjaa();
-           laheta(VK_TAB, VK_SHIFT);
-         },
-         [&] {
-           kirjaa();
-           laheta(VK_TAB, VK_SHIFT);
-         },
-         [&] {
-           kirjaa();
-           laheta(VK_SPACE);
-         }});
+  nayta(painallukset(kirjaa, {{VK_TAB},
+                              {VK_TAB},
+                              {VK_RETURN},
+                              {VK_ESCAPE},
+                              {VK_TAB},
+                              {VK_TAB, VK_SHIFT},
+                              {VK_TAB, VK_SHIFT},
+                              {VK_SPACE}}));
   const std::vector<HWND> odotetut = {m->cmdVie,      m->cmdPeruuta, m->lstMaakoodi, m->lstMaakoodi,
                                       m->lstMaakoodi, m->cmdVie,     m->lstMaakoodi, m->cmdPeruuta};
   EXPECT_EQ(fokukset, odotetut);

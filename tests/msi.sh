@@ -9,6 +9,7 @@ set -eu
 paketti=$1
 lavastus=$2
 export WINEDEBUG=-all
+. "$(dirname "$0")/asennetut-ohjelmat.sh"
 epaonnistui() { echo "msi: $*" >&2; exit 1; }
 ymparisto() { wine cmd /c echo "%$1%" 2>/dev/null | tr -d '\r'; }
 
@@ -52,18 +53,7 @@ msiinfo export "$paketti" Shortcut | grep -q "ProgramMenuFolder" || epaonnistui 
 kayttajan_valikko=$(winepath -u "$(ymparisto APPDATA)\\Microsoft\\Windows\\Start Menu\\Programs" 2>/dev/null)
 [ -f "$valikko/Kelviomaro.lnk" ] || [ -f "$kayttajan_valikko/Kelviomaro.lnk" ] ||
   epaonnistui "no Start menu shortcut"
-tulos=$(wine "$ohjelmat/kelvio.exe" 479123456000001230015000000000000000000001234561251231)
-echo "$tulos" | grep -q "FI79 1234 5600 0001 23" || epaonnistui "kelvio.exe: $tulos"
-wine "$ohjelmat/Kelviomaro.exe" &
-ikkuna=""
-for _ in $(seq 30); do
-  ikkuna=$(xdotool search --name "KELVIOMARO" 2>/dev/null | head -n 1 || true)
-  [ -n "$ikkuna" ] && break
-  sleep 1
-done
-[ -n "$ikkuna" ] || epaonnistui "Kelviomaro.exe opened no window"
-wine taskkill /IM Kelviomaro.exe /F >/dev/null 2>&1 || true
-wait || true
+tarkista_ohjelmat "$ohjelmat"
 kayttaja=$(kayttajan_kansio)
 odota_merkinta "$kayttaja"
 echo "installed; the user's log in $kayttaja"
