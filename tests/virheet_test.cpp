@@ -69,6 +69,8 @@ TEST(FeUrlkoodaa, Taulukko) {
       {u"", ""},
       {u"Ω", "%3F"},
       {u"Virhe: ä.b-c", "Virhe%3A;%E4.b-c"},
+      // The ends of the letters and digits pass, their neighbours are escaped.
+      {u"azAZ09@[`{/:", "azAZ09%40%5B%60%7B%2F%3A"},
   };
   for (const auto& [teksti, odotettu] : rivit) {
     EXPECT_EQ(u8(fe_urlkoodaa(teksti)), odotettu) << u8(teksti);

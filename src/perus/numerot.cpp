@@ -1,10 +1,12 @@
 #include "numerot.h"
 
+#include <iterator>
+
 namespace kelvio {
 
 void lisaaLuku(std::u16string& kohde, std::int64_t luku, int leveys) {
   char16_t numerot[24];
-  char16_t* const loppu = numerot + 24;
+  char16_t* const loppu = std::end(numerot);
   char16_t* p = loppu;
   // Unsigned, so the most negative value has a magnitude too.
   std::uint64_t arvo =
