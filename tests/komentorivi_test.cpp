@@ -443,6 +443,12 @@ TEST(KelvioMake, NumerotJaVirheet) {
        "kelvio make: IBAN: tarkistenumerot eivät täsmää"},
       {"make --iban FI2112345600000785 --reference 1234561 --amount 1 --due 2025-02-30", 1,
        "kelvio make: eräpäivä:"},
+      // an RF reference too short to hold its check digits and a body
+      {"make --iban FI2112345600000785 --reference RF --amount 1", 1, "kelvio make: viite:"},
+      {"make --iban FI2112345600000785 --reference RF1 --amount 1", 1, "kelvio make: viite:"},
+      {"make --iban FI2112345600000785 --reference rf --amount 1", 1, "kelvio make: viite:"},
+      {"make --iban FI2112345600000785 --reference 1234561 --amount 1 ylimaarainen", 2,
+       "kelvio make: ylimääräinen argumentti"},
   };
   for (const auto& r : rivit) {
     const Tulos t = aja(r.argumentit);

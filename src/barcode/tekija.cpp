@@ -99,9 +99,8 @@ std::string teeViivakoodi(const Laskutiedot& tiedot, std::string& virhe) {
   const std::u16string viite = tiivista(tiedot.viite);
   std::string koodi;
   if (viite.substr(0, 2) == u"RF") {
-    const std::u16string_view runko = std::u16string_view(viite).substr(4);
     if (viite.size() < 5 || viite.size() > 25 || !numeroita(viite.substr(2, 2)) ||
-        !numeroita(runko)) {
+        !numeroita(std::u16string_view(viite).substr(4))) {
       virhe = "viite: RF-viite on RF, kaksi tarkistenumeroa ja 1-21 numeroa";
       return {};
     }
@@ -109,8 +108,8 @@ std::string teeViivakoodi(const Laskutiedot& tiedot, std::string& virhe) {
       virhe = "viite: RF-viitteen tarkistenumerot eivät täsmää (ISO 11649)";
       return {};
     }
-    koodi = "5" + ascii(iban.substr(2)) + summa + ascii(viite.substr(2, 2)) + nollilla(runko, 21) +
-            paiva;
+    koodi = "5" + ascii(iban.substr(2)) + summa + ascii(viite.substr(2, 2)) +
+            nollilla(std::u16string_view(viite).substr(4), 21) + paiva;
   } else {
     if (viite.size() < 4 || viite.size() > 20 || !numeroita(viite)) {
       virhe = "viite: kansallinen viite on 4-20 numeroa (tai RF-viite)";

@@ -1,47 +1,39 @@
-// The command line's worker: interprets inputs and writes their output.
+// The command line's worker: interprets inputs, one at a time, and hands
+// each record to the writer of the chosen format.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "aluesetukset.h"
-#include "tarkisteet.h"
-#include "tulkinta.h"
-#include "valinnat.h"
+#include "tulostin.h"
 
 namespace kelvio {
 
 class Kasittelija {
  public:
-  Kasittelija(const Valinnat& valinnat, const Aluesetukset& asetukset,
-              std::string_view rivinvaihto);
+  Kasittelija(const Tulostusmuoto& muoto, const Tulostusasetukset& tulostus,
+              const Aluesetukset& asetukset);
 
   // One input; kohta names it in messages ("rivi 12", "argumentti 3");
-  // ensimmainen: no report has been written before it.
+  // ensimmainen: no record has been written before it.
   void kasittele(std::u16string_view syote, std::string_view kohta, bool ensimmainen);
   // Every line of the bytes, the first of them line number rivi: a line ends
   // at LF, a CR right before it belongs to the line end, and a last line
   // without LF counts too. Returns the number of lines.
   std::size_t kasitteleRivit(std::string_view tavut, std::size_t rivi, bool ensimmainen);
 
-  void kirjoitaCsvOtsake();
+  void kirjoitaOtsake() { tulostin_->otsake(ulos); }
 
   std::string ulos;
   bool selityksia = false;  // an explanation, a trapped error or, with --check, a failed check
 
  private:
-  void kirjoitaRaportti(const Tulkinta& t, const Tarkisteet& tarkisteet, bool ensimmainen);
-  void kirjoitaJsonRivi(std::u16string_view syote, const Tulkinta* t, const Tarkisteet& tarkisteet);
-  void kirjoitaCsvRivi(std::u16string_view syote, const Tulkinta* t, const Tarkisteet& tarkisteet);
-  // The due date as ISO 8601, yyyy-MM-dd, for machines.
-  void lisaaIso(const Paivays& pvm);
-
-  Muoto muoto_;
-  bool tarkista_;
+  std::unique_ptr<Tulostin> tulostin_;
+  bool tarkisteet_;  // the checks are computed
+  bool tarkista_;    // and a failed one makes the exit status 1
   const Aluesetukset& asetukset_;
-  std::string rv_;
-  Aikakaava iso_;
-  std::u16string paivays_;
   std::u16string rivi16_;
 };
 

@@ -1,0 +1,20 @@
+// The commands of kelvio, one file each. Each takes the arguments after its
+// name and returns the exit status: 0 success, 1 an input got an
+// explanation or an error, 2 a usage error, 3 reading or writing failed
+// (a Siirtovirhe that reaches komentorivi).
+#pragma once
+
+#include <cstdio>
+#include <span>
+#include <string>
+
+namespace kelvio {
+
+// kelvio [options] [barcode...]: interprets barcodes.
+int tulkitseKomento(std::span<const std::u16string> argumentit, std::FILE* syote,
+                    std::FILE* tuloste, std::FILE* virheet, const char* rivinvaihto);
+
+// kelvio make: a bank barcode from an invoice's data.
+int teeKomento(std::span<const std::u16string> argumentit, std::FILE* tuloste, std::FILE* virheet);
+
+}  // namespace kelvio

@@ -1,0 +1,55 @@
+#include "ohjeet.h"
+
+#include "tuote.h"
+
+namespace kelvio {
+
+const std::string_view KELVIO_OHJE =
+    "Käyttö: kelvio [VALITSIMET] [--] [VIIVAKOODI...]\n"
+    "        kelvio make --iban IBAN --reference VIITE --amount SUMMA [--due PVM] [--svg "
+    "TIEDOSTO]\n"
+    "\n"
+    "Tulkitsee suomalaisia pankkiviivakoodeja (versiot 2, 4 ja 5) kuten Kelviomaro.\n"
+    "Ilman viivakoodiargumentteja lukee vakiosyötteestä yhden viivakoodin riviltä\n"
+    "(UTF-8; rivinvaihto LF tai CR LF).\n"
+    "\n"
+    "Valitsimet:\n";
+// Then a line for each output format, from the table of formats.
+const std::string_view KELVIO_OHJE_LOPPU =
+    "  --check                     tarkistaa tarkisteet (IBAN, tilinumero, viite, RF-viite):\n"
+    "                              raportin perään rivi kustakin täsmäämättömästä,\n"
+    "                              ja paluuarvo 1 jos jokin ei täsmää\n"
+    "  --decimal-separator EROTIN  summan desimaalierotin (oletus: aluekohtaiset asetukset)\n"
+    "  --date-format KAAVA         eräpäivän muoto, esim. d.M.yyyy tai yyyy-MM-dd\n"
+    "                              (d dd M MM yy yyyy ja 'lainattu teksti')\n"
+    "  --help                      tämä ohje\n"
+    "  --version                   ohjelman versio\n"
+    "  --                          loput argumentit ovat viivakoodeja\n"
+    "\n"
+    "Paluuarvo: 0 kun jokainen syöte tulkittiin; 1 kun jokin syöte sai selityksen\n"
+    "(väärä pituus tai tuntematon esittämistapa), tulkinnassa sattui virhe tai\n"
+    "--checkin kanssa jokin tarkiste ei täsmännyt; 2 virheellisestä käytöstä;\n"
+    "3 kun syötteen luku tai tulosteen kirjoitus epäonnistui.\n"
+    "\n"
+    "Virheet kirjataan tiedostoon virhelog.txt ohjelman kansioon tai kansioon, jonka\n"
+    "ohjelman vieressä olevan tiedoston ainehake.oma ensimmäinen rivi nimeää.\n";
+
+const std::string_view TEE_OHJE =
+    "Käyttö: kelvio make --iban IBAN --reference VIITE --amount SUMMA [--due VVVV-KK-PP]\n"
+    "                    [--svg TIEDOSTO]\n"
+    "\n"
+    "Tekee pankkiviivakoodin (versio 4 kansallisella viitteellä, 5 RF-viitteellä) ja\n"
+    "tulostaa sen 54 numeroa; --svg kirjoittaa lisäksi Code 128 -symbolin SVG-kuvana.\n"
+    "\n"
+    "  --iban       suomalainen IBAN (FI ja 16 numeroa; välilyönnit sallittu)\n"
+    "  --reference  kansallinen viite (4-20 numeroa) tai RF-viite (RF, 2 + 1-21 numeroa)\n"
+    "  --amount     euroina 0-999999,99 (0: ei summaa); erottimena piste tai pilkku\n"
+    "  --due        eräpäivä 2000-01-01 - 2099-12-31; puuttuessa ei eräpäivää\n"
+    "  --svg        symbolin tiedosto\n"
+    "\n"
+    "Paluuarvo: 0 onnistui; 1 jokin arvo rikkoo sääntöä; 2 virheellinen käyttö;\n"
+    "3 tulosteen tai tiedoston kirjoitus epäonnistui.\n";
+
+const std::string_view VERSIO = "kelvio " KELVIO_VERSIO "\n";
+
+}  // namespace kelvio

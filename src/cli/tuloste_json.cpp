@@ -1,0 +1,139 @@
+// --json: JSON Lines, one object per input, the input kept exact.
+#include "koodaus.h"
+#include "kuviot.h"
+#include "tulostin.h"
+#include "virhe.h"
+
+namespace kelvio {
+
+namespace {
+
+// The machine form of an account or a reference as a JSON string body: the
+// text without its spaces.
+void jsonIlmanValeja(std::string& ulos, std::u16string_view teksti) {
+  for (;;) {
+    const std::size_t vali = teksti.find(u' ');
+    lisaaJson(ulos, teksti.substr(0, vali));
+    if (vali == std::u16string_view::npos) {
+      return;
+    }
+    teksti.remove_prefix(vali + 1);
+  }
+}
+
+class Json final : public Tulostin {
+ public:
+  void tulkinta(std::string& ulos, const Tietue& r) override {
+    alku(ulos, r);
+    const Tulkinta& t = *r.tulkinta;
+    switch (t.laji) {
+      case Laji::VaaraPituus:
+        ulos += ",\"kind\":\"wrong_length\",\"length\":";
+        ulos += std::to_string(t.pituus);
+        break;
+      case Laji::TuntematonVersio: ulos += ",\"kind\":\"unknown_version\""; break;
+      case Laji::Tulkinta: kentat(ulos, t, r.tarkisteet); break;
+    }
+    virheet(ulos);
+    ulos += ",\"report\":\"";
+    lisaaJson(ulos, t.raportti);
+    ulos += "\"}\n";
+  }
+
+  void virhe(std::string& ulos, const Tietue& r) override {
+    alku(ulos, r);
+    ulos += ",\"kind\":\"error\"";
+    virheet(ulos);
+    ulos += "}\n";
+  }
+
+ private:
+  static void alku(std::string& ulos, const Tietue& r) {
+    // Room for the echoed input at once: a long line grows the output once,
+    // not by doubling, which would hold the old and the new text at once.
+    ulos.reserve(ulos.size() + r.syote.size() + TIETUEEN_VARAUS);
+    ulos += "{\"input\":\"";
+    lisaaJson(ulos, r.syote);
+    ulos += '"';
+  }
+
+  void kentat(std::string& ulos, const Tulkinta& t, const Tarkisteet& tarkisteet) {
+    ulos += ",\"kind\":\"interpretation\",\"version\":";
+    ulos += static_cast<char>(t.versio);
+    // A field whose routine trapped an error is null: it holds no value.
+    const auto kentta = [&](std::string_view avain, bool virhe, auto kirjoita) {
+      ulos += ",\"";
+      ulos += avain;
+      ulos += "\":";
+      if (virhe) {
+        ulos += "null";
+      } else {
+        kirjoita();
+      }
+    };
+    const auto teksti = [&](std::u16string_view arvo) {
+      return [&ulos, arvo] {
+        ulos += '"';
+        jsonIlmanValeja(ulos, arvo);
+        ulos += '"';
+      };
+    };
+    kentta("account", t.virheellinen.tili, teksti(t.tili));
+    kentta("reference", t.virheellinen.viite, teksti(t.viite));
+    kentta("due_date", t.virheellinen.eraPaiva || !t.eraPaiva, [&] {
+      ulos += '"';
+      iso_.lisaa(ulos, *t.eraPaiva);
+      ulos += '"';
+    });
+    kentta("amount", t.virheellinen.summa, [&] {
+      ulos += '"';
+      ulos += summaKoneelle(t.sentit);
+      ulos += '"';
+    });
+    ulos += ",\"checks\":{";
+    bool pilkku = false;
+    for (const NimettyTarkiste& k : nimetytTarkisteet(tarkisteet)) {
+      if (k.tulos) {
+        ulos += pilkku ? ",\"" : "\"";
+        ulos += k.avain;
+        ulos += *k.tulos ? "\":true" : "\":false";
+        pilkku = true;
+      }
+    }
+    ulos += '}';
+  }
+
+  static void virheet(std::string& ulos) {
+    if (laukeamiset().empty()) {
+      return;
+    }
+    ulos += ",\"errors\":[";
+    bool pilkku = false;
+    for (const Laukeaminen& l : laukeamiset()) {
+      ulos += pilkku ? ",{\"number\":" : "{\"number\":";
+      ulos += std::to_string(l.numero);
+      ulos += ",\"description\":\"";
+      lisaaJson(ulos, l.kuvaus);
+      ulos += "\",\"line\":";
+      ulos += std::to_string(l.kutsurivi);
+      ulos += ",\"module\":\"";
+      lisaaJson(ulos, l.moduuli);
+      ulos += "\",\"routine\":\"";
+      lisaaJson(ulos, l.rutiini);
+      ulos += "\"}";
+      pilkku = true;
+    }
+    ulos += ']';
+  }
+
+  IsoPaivays iso_;
+};
+
+}  // namespace
+
+extern const Tulostusmuoto JSON_LINES{
+    u"--json", "JSON Lines: yksi olio kutakin syötettä kohden",
+    [](const Tulostusasetukset&) -> std::unique_ptr<Tulostin> { return std::make_unique<Json>(); },
+    true};
+
+}  // namespace kelvio

@@ -1,0 +1,83 @@
+// The output formats of the command line. Each format is one file that
+// defines its Tulostusmuoto, and one row of the table in tulostusmuodot.cpp;
+// the rest of the command line sees only this interface.
+#pragma once
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "kalenteri.h"
+#include "tarkisteet.h"
+#include "tulkinta.h"
+
+namespace kelvio {
+
+// What one input gave.
+struct Tietue {
+  std::u16string_view syote;
+  const Tulkinta* tulkinta;  // the interpretation or explanation; none in an error record
+  Tarkisteet tarkisteet;     // the checks that apply (none in an error record)
+  bool ensimmainen;          // nothing has been written before it
+};
+
+// A writer of one format, one for each worker. The trapped errors of the
+// record are those of laukeamiset().
+class Tulostin {
+ public:
+  virtual ~Tulostin() = default;
+  // Before every record, also when there is none (the CSV header).
+  virtual void otsake(std::string& ulos) { (void)ulos; }
+  // An interpretation, or an explanation (wrong length, unknown version).
+  virtual void tulkinta(std::string& ulos, const Tietue& t) = 0;
+  // An unexpected error (out of memory) stopped the interpretation: as in
+  // the window there is no report, but machines still get a row for the input.
+  virtual void virhe(std::string& ulos, const Tietue& t) = 0;
+};
+
+struct Tulostusasetukset {
+  std::string_view rivinvaihto;  // of the report text
+  bool tarkista;                 // --check
+};
+
+struct Tulostusmuoto {
+  std::u16string_view valitsin;  // "--json"; "" for the default
+  std::string_view kuvaus;       // for the help text
+  std::unique_ptr<Tulostin> (*luo)(const Tulostusasetukset& asetukset);
+  bool tarvitseeTarkisteet;  // the checks are part of every record
+};
+
+// Every format, the default first.
+std::span<const Tulostusmuoto* const> tulostusmuodot();
+
+// Shared by the formats for machines.
+
+// The due date as ISO 8601 (yyyy-MM-dd), through one reused text.
+class IsoPaivays {
+ public:
+  void lisaa(std::string& ulos, const Paivays& pvm);
+
+ private:
+  std::u16string teksti_;
+};
+
+// The checks with their names, in the order of the output.
+struct NimettyTarkiste {
+  const std::optional<bool>& tulos;
+  std::string_view nimi;   // the report's words
+  std::string_view avain;  // the JSON key
+};
+std::array<NimettyTarkiste, 4> nimetytTarkisteet(const Tarkisteet& t);
+
+// The errors trapped during this input as one text:
+// "6 Overflow (euro.fe_yleisval, 2000); ...".
+std::u16string virheetTekstina();
+
+// Beyond the input's own bytes: the other fields, and the room that a
+// writer reserves for the longest form of one piece (six bytes a unit).
+inline constexpr std::size_t TIETUEEN_VARAUS = (6U << 16) + 4096;
+
+}  // namespace kelvio
