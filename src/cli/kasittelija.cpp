@@ -25,7 +25,8 @@ Kasittelija::Kasittelija(const Tulostusmuoto& muoto, const Tulostusasetukset& tu
       tarkista_(tulostus.tarkista),
       asetukset_(asetukset) {}
 
-void Kasittelija::kasittele(std::u16string_view syote, std::string_view kohta, bool ensimmainen) {
+void Kasittelija::kasittele(std::u16string_view syote, std::string_view kohta, bool ensimmainen,
+                            const Sijainti* sijainti) {
   kohta_.assign(kohta);
   laukeamiset().clear();
   std::optional<std::pair<Tulkinta, Tarkisteet>> tulos =
@@ -39,7 +40,7 @@ void Kasittelija::kasittele(std::u16string_view syote, std::string_view kohta, b
       });
   if (!tulos) {
     selityksia = true;
-    tulostin_->virhe(ulos, {syote, nullptr, {}, ensimmainen});
+    tulostin_->virhe(ulos, {syote, nullptr, {}, ensimmainen, sijainti});
     return;
   }
   const auto& [t, tarkisteet] = *tulos;
@@ -47,7 +48,41 @@ void Kasittelija::kasittele(std::u16string_view syote, std::string_view kohta, b
       (tarkista_ && !tarkisteet.kaikkiKelpaavat())) {
     selityksia = true;
   }
-  tulostin_->tulkinta(ulos, {syote, &t, tarkisteet, ensimmainen});
+  if (sijainti != nullptr && sijainti->ristiriita) {
+    selityksia = true;
+  }
+  tulostin_->tulkinta(ulos, {syote, &t, tarkisteet, ensimmainen, sijainti});
+}
+
+void Kasittelija::kasitteleMuu(std::u16string_view syote, std::string_view laji,
+                               std::u16string_view syy, const Sijainti& sijainti,
+                               bool ensimmainen) {
+  laukeamiset().clear();
+  const Tietue tietue{syote, nullptr, {}, ensimmainen, &sijainti};
+  if (laji != "qr") {
+    selityksia = selityksia || laji != "other_code";
+    tulostin_->muu(ulos, tietue, {laji, nullptr, syy});
+    return;
+  }
+  EpcMaksu maksu;
+  std::u16string virhe;
+  switch (lueEpc(syote, maksu, virhe)) {
+    case EpcLaji::EiEpc: tulostin_->muu(ulos, tietue, {"other_code", nullptr, syote}); break;
+    case EpcLaji::Virheellinen:
+      selityksia = true;
+      tulostin_->muu(ulos, tietue, {"qr", nullptr, virhe});
+      break;
+    case EpcLaji::Maksu: {
+      const Tarkisteet tarkisteet = tarkistaEpc(maksu);
+      if (tarkista_ && !tarkisteet.kaikkiKelpaavat()) {
+        selityksia = true;
+      }
+      const std::u16string raportti = epcRaportti(maksu, asetukset_);
+      tulostin_->muu(ulos, {syote, nullptr, tarkisteet, ensimmainen, &sijainti},
+                     {"qr", &maksu, raportti});
+      break;
+    }
+  }
 }
 
 std::size_t Kasittelija::kasitteleRivit(std::string_view tavut, std::size_t rivi,

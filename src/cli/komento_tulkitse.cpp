@@ -69,17 +69,7 @@ int tulkitseKomento(std::span<const std::u16string> argumentit, std::FILE* syote
          return a.empty() ? "päivämäärän muoto ei voi olla tyhjä" : std::string();
        }},
   };
-  for (const Tulostusmuoto* m : tulostusmuodot()) {
-    if (!m->valitsin.empty()) {
-      taulu.push_back({m->valitsin, false, [&muoto, m](auto) {
-                         if (muoto != tulostusmuodot()[0] && muoto != m) {
-                           return std::string("valitse vain yksi tulostusmuoto");
-                         }
-                         muoto = m;
-                         return std::string();
-                       }});
-    }
-  }
+  lisaaMuotojenValitsimet(taulu, muoto);
   Komento komento;
   if (const std::string virhe = lueValitsimet(argumentit, taulu, komento); !virhe.empty()) {
     return kayttovirhe(virheet, "kelvio", virhe);

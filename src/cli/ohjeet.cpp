@@ -8,6 +8,7 @@ const std::string_view KELVIO_OHJE =
     "Käyttö: kelvio [VALITSIMET] [--] [VIIVAKOODI...]\n"
     "        kelvio make --iban IBAN --reference VIITE --amount SUMMA [--due PVM] [--svg "
     "TIEDOSTO]\n"
+    "        kelvio read [--json | --csv] [--check] TIEDOSTO...\n"
     "\n"
     "Tulkitsee suomalaisia pankkiviivakoodeja (versiot 2, 4 ja 5) kuten Kelviomaro.\n"
     "Ilman viivakoodiargumentteja lukee vakiosyötteestä yhden viivakoodin riviltä\n"
@@ -50,6 +51,24 @@ const std::string_view TEE_OHJE =
     "Paluuarvo: 0 onnistui; 1 jokin arvo rikkoo sääntöä; 2 virheellinen käyttö;\n"
     "3 tulosteen tai tiedoston kirjoitus epäonnistui.\n";
 
+const std::string_view LUE_OHJE =
+    "Käyttö: kelvio read [--json | --csv] [--check] [--] TIEDOSTO...\n"
+    "\n"
+    "Etsii laskutiedostoista pankkiviivakoodit, EPC-QR-koodit ja tulostetut\n"
+    "virtuaaliviivakoodit: PDF (jokainen sivu, sekä teksti että kuva), PNG- ja\n"
+    "JPEG-kuvat sekä Finvoice-sanomat. Tiedoston laji päätellään sisällöstä.\n"
+    "Kustakin löydetystä koodista tulee yksi tietue: tiedosto, sivu ja lähteet\n"
+    "(viivakoodi, QR-koodi, teksti, Finvoice). Jos sivun viivakoodi ja siihen\n"
+    "tulostetut numerot eroavat, molemmat merkitään ristiriitaisiksi.\n"
+    "\n"
+    "  --json   JSON Lines: yksi olio kutakin koodia tai tiedostoa kohden\n"
+    "  --csv    CSV (RFC 4180, UTF-8)\n"
+    "  --check  paluuarvo 1, jos jokin tarkiste ei täsmää\n"
+    "\n"
+    "Paluuarvo: 0 kun jokaisesta tiedostosta löytyi koodi; 1 kun jokin tiedosto oli\n"
+    "lukukelvoton tai ilman koodia, koodi oli ristiriitainen tai virheellinen, tai\n"
+    "--checkin kanssa jokin tarkiste ei täsmännyt; 2 virheellisestä käytöstä;\n"
+    "3 kun tulosteen kirjoitus epäonnistui.\n";
 const std::string_view VERSIO = "kelvio " KELVIO_VERSIO "\n";
 
 }  // namespace kelvio

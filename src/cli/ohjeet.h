@@ -9,6 +9,7 @@ namespace kelvio {
 extern const std::string_view KELVIO_OHJE;
 extern const std::string_view KELVIO_OHJE_LOPPU;
 extern const std::string_view TEE_OHJE;  // kelvio make --help
+extern const std::string_view LUE_OHJE;  // kelvio read --help
 extern const std::string_view VERSIO;    // kelvio --version
 
 }  // namespace kelvio

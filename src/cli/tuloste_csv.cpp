@@ -37,10 +37,55 @@ void csvKentta(std::string& ulos, std::u16string_view t, bool teksti = true) {
 
 class Csv final : public Tulostin {
  public:
+  explicit Csv(bool tiedostot) : tiedostot_(tiedostot) {}
+
   void otsake(std::string& ulos) override {
     ulos +=
         "input,kind,version,account,reference,due_date,amount,"
-        "iban_check,account_check,reference_check,rf_reference_check,errors\r\n";
+        "iban_check,account_check,reference_check,rf_reference_check,errors";
+    ulos += tiedostot_ ? ",file,page,sources,conflict,name,bic,message,reason\r\n" : "\r\n";
+  }
+
+  void muu(std::string& ulos, const Tietue& r, const Muu& m) override {
+    alku(ulos, r);
+    ulos += ',';
+    ulos += m.laji;
+    const EpcMaksu* e = m.maksu;
+    ulos += ',';
+    if (e != nullptr) {
+      utf8ksi(ulos, e->versio);
+      ulos += ',';
+      csvKentta(ulos, e->iban);
+      ulos += ',';
+      csvKentta(ulos, e->viite);
+      ulos += ',';
+      if (e->eraPaiva) {
+        iso_.lisaa(ulos, *e->eraPaiva);
+      }
+      ulos += ',';
+      if (e->sentit) {
+        ulos += summaKoneelle(static_cast<double>(*e->sentit));
+      }
+    } else {
+      ulos += ",,,,";
+    }
+    tarkisteetJaVirheet(ulos, r.tarkisteet);
+    sijainti(ulos, r);
+    ulos += ',';
+    if (e != nullptr) {
+      csvKentta(ulos, e->nimi);
+      ulos += ',';
+      csvKentta(ulos, e->bic);
+      ulos += ',';
+      csvKentta(ulos, e->viesti);
+      ulos += ',';
+    } else {
+      ulos += ",,,";
+      if (m.laji != "other_code") {
+        csvKentta(ulos, m.teksti);
+      }
+    }
+    ulos += "\r\n";
   }
 
   void tulkinta(std::string& ulos, const Tietue& r) override {
@@ -51,13 +96,13 @@ class Csv final : public Tulostin {
       case Laji::TuntematonVersio: ulos += ",unknown_version,,,,,"; break;
       case Laji::Tulkinta: kentat(ulos, t); break;
     }
-    loppu(ulos, r.tarkisteet);
+    loppu(ulos, r);
   }
 
   void virhe(std::string& ulos, const Tietue& r) override {
     alku(ulos, r);
     ulos += ",error,,,,,";
-    loppu(ulos, r.tarkisteet);
+    loppu(ulos, r);
   }
 
  private:
@@ -90,7 +135,16 @@ class Csv final : public Tulostin {
     }
   }
 
-  static void loppu(std::string& ulos, const Tarkisteet& tarkisteet) {
+  void loppu(std::string& ulos, const Tietue& r) {
+    tarkisteetJaVirheet(ulos, r.tarkisteet);
+    if (tiedostot_) {
+      sijainti(ulos, r);
+      ulos += ",,,,";
+    }
+    ulos += "\r\n";
+  }
+
+  static void tarkisteetJaVirheet(std::string& ulos, const Tarkisteet& tarkisteet) {
     for (const NimettyTarkiste& k : nimetytTarkisteet(tarkisteet)) {
       ulos += ',';
       if (k.tulos) {
@@ -99,17 +153,41 @@ class Csv final : public Tulostin {
     }
     ulos += ',';
     csvKentta(ulos, virheetTekstina(), false);
-    ulos += "\r\n";
   }
+
+  // kelvio read: file, page, sources ("barcode text") and conflict.
+  static void sijainti(std::string& ulos, const Tietue& r) {
+    const Sijainti* s = r.sijainti;
+    ulos += ',';
+    csvKentta(ulos, utf16ksi(s->tiedosto));
+    ulos += ',';
+    if (s->sivu > 0) {
+      ulos += std::to_string(s->sivu);
+    }
+    ulos += ',';
+    const char* vali = "";
+    for (std::size_t i = 0; i < std::size(LAHTEIDEN_NIMET); ++i) {
+      if ((s->lahteet >> i & 1U) != 0) {
+        ulos += vali;
+        ulos += LAHTEIDEN_NIMET[i];
+        vali = " ";
+      }
+    }
+    ulos += s->ristiriita ? ",true" : ",false";
+  }
+
+  bool tiedostot_;
 
   IsoPaivays iso_;
 };
 
 }  // namespace
 
-extern const Tulostusmuoto CSV{
-    u"--csv", "CSV (RFC 4180, UTF-8) otsikkorivein kirjanpito-ohjelmille",
-    [](const Tulostusasetukset&) -> std::unique_ptr<Tulostin> { return std::make_unique<Csv>(); },
-    true};
+extern const Tulostusmuoto CSV{u"--csv",
+                               "CSV (RFC 4180, UTF-8) otsikkorivein kirjanpito-ohjelmille",
+                               [](const Tulostusasetukset& a) -> std::unique_ptr<Tulostin> {
+                                 return std::make_unique<Csv>(a.tiedostot);
+                               },
+                               true};
 
 }  // namespace kelvio

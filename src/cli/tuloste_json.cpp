@@ -2,6 +2,7 @@
 #include "koodaus.h"
 #include "kuviot.h"
 #include "tulostin.h"
+#include "utf8.h"
 #include "virhe.h"
 
 namespace kelvio {
@@ -47,6 +48,62 @@ class Json final : public Tulostin {
     ulos += "}\n";
   }
 
+  void muu(std::string& ulos, const Tietue& r, const Muu& m) override {
+    if (r.syote.empty() && m.laji != "qr" && m.laji != "other_code") {
+      ulos += "{\"input\":null";
+      sijainti(ulos, r);
+    } else {
+      alku(ulos, r);
+    }
+    ulos += ",\"kind\":\"";
+    ulos += m.laji;
+    ulos += '"';
+    if (m.laji == "qr" && m.maksu != nullptr) {
+      const EpcMaksu& e = *m.maksu;
+      const auto teksti = [&](std::string_view avain, std::u16string_view arvo, bool tyhjaOnNull) {
+        ulos += ",\"";
+        ulos += avain;
+        if (tyhjaOnNull && arvo.empty()) {
+          ulos += "\":null";
+          return;
+        }
+        ulos += "\":\"";
+        lisaaJson(ulos, arvo);
+        ulos += '"';
+      };
+      teksti("version", e.versio, false);
+      teksti("name", e.nimi, false);
+      teksti("bic", e.bic, true);
+      teksti("account", e.iban, false);
+      ulos += ",\"amount\":";
+      if (e.sentit) {
+        ulos += '"';
+        ulos += summaKoneelle(static_cast<double>(*e.sentit));
+        ulos += '"';
+      } else {
+        ulos += "null";
+      }
+      teksti("reference", e.viite, true);
+      teksti("message", e.viesti, true);
+      ulos += ",\"due_date\":";
+      if (e.eraPaiva) {
+        ulos += '"';
+        iso_.lisaa(ulos, *e.eraPaiva);
+        ulos += '"';
+      } else {
+        ulos += "null";
+      }
+      lisaaTarkisteet(ulos, r.tarkisteet);
+      ulos += ",\"report\":\"";
+    } else if (m.laji == "other_code") {
+      ulos += ",\"report\":\"";
+    } else {
+      ulos += ",\"reason\":\"";
+    }
+    lisaaJson(ulos, m.teksti);
+    ulos += "\"}\n";
+  }
+
  private:
   static void alku(std::string& ulos, const Tietue& r) {
     // Room for the echoed input at once: a long line grows the output once,
@@ -55,6 +112,32 @@ class Json final : public Tulostin {
     ulos += "{\"input\":\"";
     lisaaJson(ulos, r.syote);
     ulos += '"';
+    sijainti(ulos, r);
+  }
+
+  // kelvio read: the file as given, the page, the sources and the conflict.
+  static void sijainti(std::string& ulos, const Tietue& r) {
+    const Sijainti* s = r.sijainti;
+    if (s == nullptr) {
+      return;
+    }
+    ulos += ",\"file\":\"";
+    lisaaJson(ulos, utf16ksi(s->tiedosto));
+    ulos += "\",\"page\":";
+    ulos += s->sivu > 0 ? std::to_string(s->sivu) : "null";
+    ulos += ",\"sources\":[";
+    const char* pilkku = "";
+    for (std::size_t i = 0; i < std::size(LAHTEIDEN_NIMET); ++i) {
+      if ((s->lahteet >> i & 1U) != 0) {
+        ulos += pilkku;
+        ulos += '"';
+        ulos += LAHTEIDEN_NIMET[i];
+        ulos += '"';
+        pilkku = ",";
+      }
+    }
+    ulos += "],\"conflict\":";
+    ulos += s->ristiriita ? "true" : "false";
   }
 
   void kentat(std::string& ulos, const Tulkinta& t, const Tarkisteet& tarkisteet) {
@@ -90,6 +173,10 @@ class Json final : public Tulostin {
       ulos += summaKoneelle(t.sentit);
       ulos += '"';
     });
+    lisaaTarkisteet(ulos, tarkisteet);
+  }
+
+  static void lisaaTarkisteet(std::string& ulos, const Tarkisteet& tarkisteet) {
     ulos += ",\"checks\":{";
     bool pilkku = false;
     for (const NimettyTarkiste& k : nimetytTarkisteet(tarkisteet)) {

@@ -2,6 +2,7 @@
 // between reports, and with --check a line for each failed check.
 #include "koodaus.h"
 #include "tulostin.h"
+#include "utf8.h"
 
 namespace kelvio {
 
@@ -12,10 +13,14 @@ class Teksti final : public Tulostin {
   explicit Teksti(const Tulostusasetukset& a) : rv_(a.rivinvaihto), tarkista_(a.tarkista) {}
 
   void tulkinta(std::string& ulos, const Tietue& t) override {
-    if (!t.ensimmainen) {
-      ulos += rv_;
-    }
+    alku(ulos, t);
     lisaaRaportti(ulos, t.tulkinta->raportti, rv_);
+    if (t.sijainti != nullptr && t.sijainti->ristiriita) {
+      ulos += rv_;
+      ulos +=
+          "Huom! Sivun viivakoodi ja siihen tulostetut numerot eroavat: lasku voi olla "
+          "virheellinen tai väärennetty.";
+    }
     if (tarkista_) {
       for (const NimettyTarkiste& k : nimetytTarkisteet(t.tarkisteet)) {
         if (k.tulos == false) {
@@ -34,7 +39,45 @@ class Teksti final : public Tulostin {
     (void)t;
   }
 
+  void muu(std::string& ulos, const Tietue& t, const Muu& m) override {
+    alku(ulos, t);
+    if (m.laji == "not_found") {
+      ulos += "Tiedostosta ei löytynyt pankkiviivakoodia, QR-koodia eikä virtuaaliviivakoodia.";
+    } else if (m.laji == "unreadable") {
+      ulos += "Tiedostoa ei voi lukea: ";
+    } else if (m.laji == "other_code") {
+      ulos += "Muu koodi, ei maksun tietoja: ";
+    }
+    lisaaRaportti(ulos, m.teksti, rv_);
+    ulos += rv_;
+  }
+
  private:
+  // One empty line between records; with kelvio read, a line that says where.
+  void alku(std::string& ulos, const Tietue& t) {
+    if (!t.ensimmainen) {
+      ulos += rv_;
+    }
+    if (const Sijainti* s = t.sijainti) {
+      std::u16string paikka = utf16ksi(s->tiedosto);
+      if (s->sivu > 0) {
+        paikka += u", sivu " + utf16ksi(std::to_string(s->sivu));
+      }
+      static constexpr std::string_view NIMET[] = {"viivakoodi", "QR-koodi", "teksti", "Finvoice"};
+      std::string lahteet;
+      for (std::size_t i = 0; i < std::size(NIMET); ++i) {
+        if ((s->lahteet >> i & 1U) != 0) {
+          lahteet += lahteet.empty() ? " (" : ", ";
+          lahteet += NIMET[i];
+        }
+      }
+      lisaaRaportti(ulos, paikka, rv_);
+      ulos += lahteet.empty() ? "" : lahteet + ")";
+      ulos += ':';
+      ulos += rv_;
+    }
+  }
+
   std::string rv_;
   bool tarkista_;
 };

@@ -10,18 +10,36 @@
 #include <string>
 #include <string_view>
 
+#include "epc.h"
 #include "kalenteri.h"
 #include "tarkisteet.h"
 #include "tulkinta.h"
 
 namespace kelvio {
 
+// kelvio read: where a record's code was found.
+inline constexpr std::string_view LAHTEIDEN_NIMET[] = {"barcode", "qr", "text", "finvoice"};
+struct Sijainti {
+  std::string_view tiedosto;  // as given
+  int sivu = 0;               // 1-based; 0 for images and XML
+  unsigned lahteet = 0;       // bit i: LAHTEIDEN_NIMET[i]
+  bool ristiriita = false;    // the page's symbol and its printed digits differ
+};
+
 // What one input gave.
 struct Tietue {
   std::u16string_view syote;
-  const Tulkinta* tulkinta;  // the interpretation or explanation; none in an error record
-  Tarkisteet tarkisteet;     // the checks that apply (none in an error record)
-  bool ensimmainen;          // nothing has been written before it
+  const Tulkinta* tulkinta;            // the interpretation or explanation; none in an error record
+  Tarkisteet tarkisteet;               // the checks that apply (none in an error record)
+  bool ensimmainen;                    // nothing has been written before it
+  const Sijainti* sijainti = nullptr;  // kelvio read only
+};
+
+// kelvio read: a record that is no bank barcode.
+struct Muu {
+  std::string_view laji;       // "qr", "other_code", "not_found" or "unreadable"
+  const EpcMaksu* maksu;       // qr: the payment; none when the payload is malformed
+  std::u16string_view teksti;  // the report, or the reason in Finnish
 };
 
 // A writer of one format, one for each worker. The trapped errors of the
@@ -36,11 +54,14 @@ class Tulostin {
   // An unexpected error (out of memory) stopped the interpretation: as in
   // the window there is no report, but machines still get a row for the input.
   virtual void virhe(std::string& ulos, const Tietue& t) = 0;
+  // kelvio read: a QR code, another code, or a file that gave nothing.
+  virtual void muu(std::string& ulos, const Tietue& t, const Muu& m) = 0;
 };
 
 struct Tulostusasetukset {
   std::string_view rivinvaihto;  // of the report text
   bool tarkista;                 // --check
+  bool tiedostot = false;        // kelvio read: records carry where they were found
 };
 
 struct Tulostusmuoto {

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "siirto.h"
+#include "tulostin.h"
 #include "utf8.h"
 
 namespace kelvio {
@@ -54,6 +55,20 @@ std::string lueValitsimet(std::span<const std::u16string> argumentit,
     }
   }
   return {};
+}
+
+void lisaaMuotojenValitsimet(std::vector<Valitsin>& taulu, const Tulostusmuoto*& muoto) {
+  for (const Tulostusmuoto* m : tulostusmuodot()) {
+    if (!m->valitsin.empty()) {
+      taulu.push_back({m->valitsin, false, [&muoto, m](auto) {
+                         if (muoto != tulostusmuodot()[0] && muoto != m) {
+                           return std::string("valitse vain yksi tulostusmuoto");
+                         }
+                         muoto = m;
+                         return std::string();
+                       }});
+    }
+  }
 }
 
 int kayttovirhe(std::FILE* virheet, std::string_view komento, std::string_view teksti) {

@@ -31,6 +31,11 @@ struct Komento {
 std::string lueValitsimet(std::span<const std::u16string> argumentit,
                           std::span<const Valitsin> taulu, Komento& komento);
 
+// The options of the output formats (--json, --csv), one from each row of
+// the table: each sets muoto, and a second format is a usage error.
+struct Tulostusmuoto;
+void lisaaMuotojenValitsimet(std::vector<Valitsin>& taulu, const Tulostusmuoto*& muoto);
+
 // A usage error on standard error, with where to find help; returns exit status 2.
 int kayttovirhe(std::FILE* virheet, std::string_view komento, std::string_view teksti);
 

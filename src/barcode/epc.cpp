@@ -1,0 +1,231 @@
+#include "epc.h"
+
+#include "SEPA.h"
+#include "kuviot.h"
+#include "merkit.h"
+#include "numerot.h"
+
+namespace kelvio {
+
+namespace {
+
+constexpr std::u16string_view RV = u"\r\n";
+constexpr std::u16string_view ERAPAIVA = u"ReqdExctnDt/";
+
+bool kirjaimiaJaNumeroita(std::u16string_view t) {
+  for (const char16_t c : t) {
+    if (!onNumero(c) && !(c >= u'A' && c <= u'Z')) {
+      return false;
+    }
+  }
+  return true;
+}
+
+bool numeroita(std::u16string_view t) {
+  for (const char16_t c : t) {
+    if (!onNumero(c)) {
+      return false;
+    }
+  }
+  return !t.empty();
+}
+
+// "EUR" and 0.01 to 999999999.99 with "." and at most two decimals.
+std::optional<std::int64_t> summa(std::u16string_view t) {
+  if (t.substr(0, 3) != u"EUR") {
+    return std::nullopt;
+  }
+  t.remove_prefix(3);
+  const std::size_t piste = t.find(u'.');
+  const std::u16string_view eurot = t.substr(0, piste);
+  const std::u16string_view sentit =
+      piste == std::u16string_view::npos ? std::u16string_view{} : t.substr(piste + 1);
+  if (!numeroita(eurot) || eurot.size() > 9 || sentit.size() > 2 ||
+      (piste != std::u16string_view::npos && !numeroita(sentit))) {
+    return std::nullopt;
+  }
+  std::int64_t arvo = 0;
+  for (const char16_t c : eurot) {
+    arvo = arvo * 10 + (c - u'0');
+  }
+  for (std::size_t i = 0; i < 2; ++i) {
+    arvo = arvo * 10 + (i < sentit.size() ? sentit[i] - u'0' : 0);
+  }
+  return arvo >= 1 ? std::optional(arvo) : std::nullopt;
+}
+
+// yyyy-mm-dd of a real date.
+std::optional<Paivays> paivays(std::u16string_view t) {
+  if (t.size() != 10 || t[4] != u'-' || t[7] != u'-' || !numeroita(t.substr(0, 4)) ||
+      !numeroita(t.substr(5, 2)) || !numeroita(t.substr(8, 2))) {
+    return std::nullopt;
+  }
+  const auto luku = [&](std::size_t alku, std::size_t n) {
+    int arvo = 0;
+    for (const char16_t c : t.substr(alku, n)) {
+      arvo = arvo * 10 + (c - u'0');
+    }
+    return arvo;
+  };
+  const Paivays p = siirraPaivays(luku(0, 4), luku(5, 2), luku(8, 2));
+  if (p.vuosi != luku(0, 4) || p.kuukausi != luku(5, 2) || p.paiva != luku(8, 2)) {
+    return std::nullopt;
+  }
+  return p;
+}
+
+bool ohjausmerkki(std::u16string_view t) {
+  for (const char16_t c : t) {
+    if (c < 0x20 || (c >= 0x7F && c <= 0x9F)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+EpcLaji lueEpc(std::u16string_view teksti, EpcMaksu& m, std::u16string& virhe) {
+  std::u16string rivit[12];
+  std::size_t n = 0;
+  while (!teksti.empty() || n == 0) {
+    std::size_t loppu = teksti.find(u'\n');
+    std::u16string_view rivi = teksti.substr(0, loppu);
+    teksti.remove_prefix(loppu == std::u16string_view::npos ? teksti.size() : loppu + 1);
+    if (!rivi.empty() && rivi.back() == u'\r') {
+      rivi.remove_suffix(1);
+    }
+    if (n == 12) {
+      if (!rivi.empty() || !teksti.empty()) {
+        virhe = u"EPC-QR-koodissa on yli 12 riviä";
+        return EpcLaji::Virheellinen;
+      }
+      break;
+    }
+    rivit[n++] = rivi;
+  }
+  if (rivit[0] != u"BCD") {
+    return EpcLaji::EiEpc;
+  }
+  const auto vika = [&](std::u16string_view teksti) {
+    virhe = u"EPC-QR-koodi: ";
+    virhe += teksti;
+    return EpcLaji::Virheellinen;
+  };
+  for (std::size_t i = 0; i < n; ++i) {
+    if (ohjausmerkki(rivit[i])) {
+      std::u16string t = u"ohjausmerkki rivillä ";
+      lisaaLuku(t, static_cast<std::int64_t>(i + 1));
+      return vika(t);
+    }
+  }
+  m.versio = rivit[1];
+  if (m.versio != u"001" && m.versio != u"002") {
+    return vika(u"versio ei ole 001 eikä 002");
+  }
+  if (rivit[2].size() != 1 || rivit[2][0] < u'1' || rivit[2][0] > u'8') {
+    return vika(u"merkistö ei ole 1-8");
+  }
+  if (rivit[3] != u"SCT") {
+    return vika(u"tunniste ei ole SCT");
+  }
+  m.bic = rivit[4];
+  if ((m.bic.empty() && m.versio == u"001") ||
+      (!m.bic.empty() &&
+       ((m.bic.size() != 8 && m.bic.size() != 11) || !kirjaimiaJaNumeroita(m.bic)))) {
+    return vika(u"BIC on 8 tai 11 kirjainta ja numeroa (versiossa 001 pakollinen)");
+  }
+  m.nimi = rivit[5];
+  if (m.nimi.empty() || m.nimi.size() > 70) {
+    return vika(u"saajan nimi on 1-70 merkkiä");
+  }
+  m.iban = rivit[6];
+  if (m.iban.size() < 5 || m.iban.size() > 34 || !kirjaimiaJaNumeroita(m.iban)) {
+    return vika(u"IBAN on 5-34 kirjainta ja numeroa");
+  }
+  if (!rivit[7].empty()) {
+    m.sentit = summa(rivit[7]);
+    if (!m.sentit) {
+      return vika(u"summa on EUR ja 0.01-999999999.99");
+    }
+  }
+  if (rivit[8].size() > 4) {
+    return vika(u"tarkoituskoodi on enintään 4 merkkiä");
+  }
+  m.viite = rivit[9];
+  m.viesti = rivit[10];
+  if (m.viite.size() > 35) {
+    return vika(u"viite on enintään 35 merkkiä");
+  }
+  if (m.viesti.size() > 140) {
+    return vika(u"viesti on enintään 140 merkkiä");
+  }
+  if (!m.viite.empty() && !m.viesti.empty()) {
+    return vika(u"viite ja viesti eivät voi olla molemmat");
+  }
+  m.tiedot = rivit[11];
+  if (m.tiedot.size() > 70) {
+    return vika(u"lisätieto on enintään 70 merkkiä");
+  }
+  if (m.tiedot.starts_with(ERAPAIVA)) {
+    m.eraPaiva = paivays(std::u16string_view(m.tiedot).substr(ERAPAIVA.size()));
+    if (!m.eraPaiva) {
+      return vika(u"eräpäivä ei ole todellinen päivä muodossa ReqdExctnDt/VVVV-KK-PP");
+    }
+  }
+  return EpcLaji::Maksu;
+}
+
+Tarkisteet tarkistaEpc(const EpcMaksu& m) {
+  Tarkisteet t;
+  t.iban = ibanKelpaa(m.iban);
+  if (m.viite.starts_with(u"RF")) {
+    t.rf = rfKelpaa(m.viite);
+  } else if (!m.viite.empty()) {
+    t.viite =
+        m.viite.size() >= 2 && m.viite.size() <= 20 && numeroita(m.viite) && viiteKelpaa(m.viite);
+  }
+  return t;
+}
+
+std::u16string epcRaportti(const EpcMaksu& m, const Aluesetukset& asetukset) {
+  std::u16string r = u"EPC-QR-koodi (versio ";
+  r += m.versio;
+  r += u"): tilisiirto";
+  r += RV;
+  r += RV;
+  r += u"Saaja = ";
+  r += m.nimi;
+  r += RV;
+  r += u"Saajan tili (IBAN-muodossa) = ";
+  r += fe_ryhmittele(m.iban, 4);
+  r += RV;
+  if (m.viite.starts_with(u"RF")) {
+    r += u"Viitenumero (RF-viite) = ";
+    r += fe_ryhmittele(m.viite, 4);
+  } else if (!m.viite.empty()) {
+    r += u"Viitenumero (kansallinen) = ";
+    lisaaViite(r, m.viite);
+  } else {
+    r += u"Viesti = ";
+    r += m.viesti;
+  }
+  r += RV;
+  r += u"Eräpäivä = ";
+  if (m.eraPaiva) {
+    asetukset.kirjoitaPaivays(r, *m.eraPaiva);
+  } else {
+    r += u"ei eräpäivää";
+  }
+  r += RV;
+  r += u"Summa = ";
+  if (m.sentit) {
+    lisaaSumma(r, static_cast<double>(*m.sentit), asetukset.desimaalierotin());
+    r += u" €";
+  } else {
+    r += u"ei summaa";
+  }
+  return r;
+}
+
+}  // namespace kelvio

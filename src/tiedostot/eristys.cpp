@@ -1,0 +1,213 @@
+// The decoding of one file in a child process: its address space and its
+// time are bounded, and whatever happens to it (a crash in a decoder, a
+// decompression bomb) ends only that child. The result comes back through a
+// pipe, written by the child when it is done.
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstring>
+#include <new>
+
+#include <poll.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "tiedosto.h"
+
+namespace kelvio {
+
+namespace {
+
+void lisaaTeksti(std::string& ulos, std::string_view s) {
+  ulos += std::to_string(s.size());
+  ulos += ':';
+  ulos += s;
+}
+
+std::string sarjoita(const Tiedostotulos& t) {
+  std::string ulos;
+  ulos += t.luettu ? '1' : '0';
+  ulos += t.sivuja ? '1' : '0';
+  lisaaTeksti(ulos, t.syy);
+  lisaaTeksti(ulos, std::to_string(t.sivut.size()));
+  for (const auto& sivu : t.sivut) {
+    lisaaTeksti(ulos, std::to_string(sivu.size()));
+    for (const Loyto& l : sivu) {
+      ulos += static_cast<char>('0' + static_cast<int>(l.lahde));
+      lisaaTeksti(ulos, std::to_string(l.y));
+      lisaaTeksti(ulos, l.teksti);
+    }
+  }
+  return ulos;
+}
+
+// Reads what sarjoita wrote; false when it is cut or malformed.
+class Purku {
+ public:
+  explicit Purku(std::string_view s) : s_(s) {}
+  bool merkki(char& c) {
+    if (s_.empty()) {
+      return false;
+    }
+    c = s_[0];
+    s_.remove_prefix(1);
+    return true;
+  }
+  bool teksti(std::string& t) {
+    const std::size_t kaksoispiste = s_.find(':');
+    if (kaksoispiste == std::string_view::npos || kaksoispiste == 0 || kaksoispiste > 12) {
+      return false;
+    }
+    const std::size_t n = std::stoull(std::string(s_.substr(0, kaksoispiste)));
+    if (s_.size() - kaksoispiste - 1 < n) {
+      return false;
+    }
+    t.assign(s_.substr(kaksoispiste + 1, n));
+    s_.remove_prefix(kaksoispiste + 1 + n);
+    return true;
+  }
+  bool luku(std::size_t& n) {
+    std::string t;
+    if (!teksti(t) || t.empty() || t.find_first_not_of("0123456789") != std::string::npos) {
+      return false;
+    }
+    n = std::stoull(t);
+    return true;
+  }
+
+ private:
+  std::string_view s_;
+};
+
+bool pura(std::string_view s, Tiedostotulos& t) {
+  Purku p(s);
+  char a = 0;
+  char b = 0;
+  std::size_t sivuja = 0;
+  if (!p.merkki(a) || !p.merkki(b) || !p.teksti(t.syy) || !p.luku(sivuja)) {
+    return false;
+  }
+  t.luettu = a == '1';
+  t.sivuja = b == '1';
+  for (std::size_t i = 0; i < sivuja; ++i) {
+    std::size_t n = 0;
+    if (!p.luku(n)) {
+      return false;
+    }
+    auto& sivu = t.sivut.emplace_back();
+    for (std::size_t k = 0; k < n; ++k) {
+      char lahde = 0;
+      std::string y;
+      Loyto l{};
+      if (!p.merkki(lahde) || lahde < '0' || lahde > '3' || !p.teksti(y) || !p.teksti(l.teksti)) {
+        return false;
+      }
+      l.lahde = static_cast<Lahde>(lahde - '0');
+      l.y = std::strtod(y.c_str(), nullptr);
+      sivu.push_back(std::move(l));
+    }
+  }
+  return true;
+}
+
+[[noreturn]] void lapsi(int fd, const std::string& polku, const Rajat& rajat) {
+  const rlimit muisti{rajat.muistia, rajat.muistia};
+  setrlimit(RLIMIT_AS, &muisti);
+  const rlimit ydin{0, 0};
+  setrlimit(RLIMIT_CORE, &ydin);
+  Tiedostotulos t;
+  try {
+    t = lueTiedosto(polku, rajat);
+  } catch (const std::bad_alloc&) {
+    t = {};
+    t.syy =
+        "tiedoston purkuun ei riitä muisti (raja " + std::to_string(rajat.muistia >> 20) + " MiB)";
+  } catch (...) {
+    t = {};
+    t.syy = "tiedoston purku epäonnistui";
+  }
+  const std::string s = sarjoita(t);
+  std::size_t kirjoitettu = 0;
+  while (kirjoitettu < s.size()) {
+    const ssize_t n = write(fd, s.data() + kirjoitettu, s.size() - kirjoitettu);
+    if (n < 0 && errno == EINTR) {
+      continue;
+    }
+    if (n <= 0) {
+      _exit(1);
+    }
+    kirjoitettu += static_cast<std::size_t>(n);
+  }
+  _exit(0);
+}
+
+}  // namespace
+
+Tiedostotulos lueEristettyna(const std::string& polku, const Rajat& rajat) {
+  Tiedostotulos t;
+  int putki[2];
+  if (pipe(putki) != 0) {
+    t.syy = std::string("aliprosessia ei voi käynnistää: ") + std::strerror(errno);
+    return t;
+  }
+  const pid_t pid = fork();
+  if (pid == 0) {
+    close(putki[0]);
+    lapsi(putki[1], polku, rajat);
+  }
+  close(putki[1]);
+  if (pid < 0) {
+    close(putki[0]);
+    t.syy = std::string("aliprosessia ei voi käynnistää: ") + std::strerror(errno);
+    return t;
+  }
+  std::string tulos;
+  bool aikaLoppui = false;
+  char lohko[65536];
+  const auto raja = std::chrono::steady_clock::now() + std::chrono::seconds(rajat.sekunteja);
+  for (;;) {
+    const auto jaljella = std::chrono::duration_cast<std::chrono::milliseconds>(
+        raja - std::chrono::steady_clock::now());
+    if (jaljella.count() <= 0) {
+      aikaLoppui = true;
+      break;
+    }
+    pollfd p{putki[0], POLLIN, 0};
+    const int r = poll(&p, 1, static_cast<int>(std::min<long long>(jaljella.count(), 1 << 30)));
+    if (r < 0 && errno == EINTR) {
+      continue;
+    }
+    if (r == 0) {
+      continue;
+    }
+    const ssize_t n = read(putki[0], lohko, sizeof lohko);
+    if (n < 0 && errno == EINTR) {
+      continue;
+    }
+    if (n <= 0) {
+      break;
+    }
+    tulos.append(lohko, static_cast<std::size_t>(n));
+  }
+  close(putki[0]);
+  if (aikaLoppui) {
+    kill(pid, SIGKILL);
+  }
+  int tila = 0;
+  while (waitpid(pid, &tila, 0) < 0 && errno == EINTR) {
+  }
+  if (aikaLoppui) {
+    t.syy = "tiedoston purku kesti yli " + std::to_string(rajat.sekunteja) + " s";
+  } else if (!WIFEXITED(tila) || WEXITSTATUS(tila) != 0 || !pura(tulos, t)) {
+    t = {};
+    t.syy = WIFSIGNALED(tila)
+                ? "tiedoston purku keskeytyi (signaali " + std::to_string(WTERMSIG(tila)) +
+                      "): tiedosto on rikki tai liian raskas"
+                : "tiedoston purku epäonnistui";
+  }
+  return t;
+}
+
+}  // namespace kelvio

@@ -1,0 +1,140 @@
+// PDF through poppler: each page's text layer and its rendered image. Pages
+// are shared among threads by their number; each thread has a document of its
+// own, so that no poppler object is used by two threads at once.
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <memory>
+#include <thread>
+
+#include <poppler-document.h>
+#include <poppler-global.h>
+#include <poppler-page-renderer.h>
+#include <poppler-page.h>
+
+#include "dekooderit.h"
+#include "virtuaaliviivakoodi.h"
+
+namespace kelvio {
+
+namespace {
+
+constexpr double MM_PISTEINA = 72.0 / 25.4;
+
+void vaiti(const std::string& /*viesti*/, void* /*sulkeuma*/) {}
+
+std::unique_ptr<poppler::document> avaa(std::string_view tavut) {
+  return std::unique_ptr<poppler::document>(
+      poppler::document::load_from_raw_data(tavut.data(), static_cast<int>(tavut.size())));
+}
+
+std::string utf8(const poppler::ustring& u) {
+  const poppler::byte_array b = u.to_utf8();
+  return {b.begin(), b.end()};
+}
+
+// The printed virtual barcodes of the page, each with the top of the word
+// that begins it.
+void tekstista(const poppler::page& sivu, double korkeus, std::vector<Loyto>& loydot) {
+  const std::vector<std::string> koodit =
+      etsiVirtuaaliviivakoodit(utf8(sivu.text(poppler::rectf(), poppler::page::physical_layout)));
+  if (koodit.empty()) {
+    return;
+  }
+  const std::vector<poppler::text_box> sanat = sivu.text_list();
+  for (const std::string& koodi : koodit) {
+    double y = 1;
+    for (const poppler::text_box& sana : sanat) {
+      const std::string s = utf8(sana.text());
+      if (!s.empty() && koodi.starts_with(s)) {
+        y = sana.bbox().y() / korkeus;
+        break;
+      }
+    }
+    loydot.push_back({Lahde::Teksti, koodi, y});
+  }
+}
+
+std::string sivunVika(int sivu, const poppler::rectf& r, const Rajat& rajat) {
+  const double pisin = std::max(r.width(), r.height()) / MM_PISTEINA;
+  const double pikseleita = (r.width() / 72 * rajat.dpi) * (r.height() / 72 * rajat.dpi);
+  if (!(pisin <= rajat.sivunSivuMm) || !(pikseleita <= static_cast<double>(rajat.pikseleita))) {
+    return "sivu " + std::to_string(sivu + 1) + " on " +
+           std::to_string(std::lround(r.width() / MM_PISTEINA)) + " × " +
+           std::to_string(std::lround(r.height() / MM_PISTEINA)) + " mm, suurempi kuin sallitaan";
+  }
+  return {};
+}
+
+}  // namespace
+
+Tiedostotulos luePdf(std::string_view tavut, const Rajat& rajat) {
+  poppler::set_debug_error_function(vaiti, nullptr);
+  Tiedostotulos t;
+  t.sivuja = true;
+  const std::unique_ptr<poppler::document> doc = avaa(tavut);
+  if (!doc) {
+    t.syy = "PDF-tiedosto on rikki tai katkennut";
+    return t;
+  }
+  if (doc->is_locked()) {
+    t.syy = "PDF-tiedosto on salattu";
+    return t;
+  }
+  const int sivuja = doc->pages();
+  if (sivuja <= 0 || sivuja > rajat.sivuja) {
+    t.syy = "PDF-tiedostossa on " + std::to_string(sivuja) + " sivua (enintään " +
+            std::to_string(rajat.sivuja) + ")";
+    return t;
+  }
+  // Every page's size first: a file with one page too large is refused whole.
+  for (int i = 0; i < sivuja; ++i) {
+    const std::unique_ptr<poppler::page> sivu(doc->create_page(i));
+    if (!sivu) {
+      t.syy = "PDF-tiedoston sivu " + std::to_string(i + 1) + " on rikki";
+      return t;
+    }
+    if (std::string vika = sivunVika(i, sivu->page_rect(), rajat); !vika.empty()) {
+      t.syy = std::move(vika);
+      return t;
+    }
+  }
+  t.sivut.resize(static_cast<std::size_t>(sivuja));
+  std::atomic<int> seuraava = 0;
+  const auto tyo = [&](poppler::document& oma) {
+    poppler::page_renderer piirtaja;
+    piirtaja.set_image_format(poppler::image::format_gray8);
+    for (int i = seuraava++; i < sivuja; i = seuraava++) {
+      const std::unique_ptr<poppler::page> sivu(oma.create_page(i));
+      if (!sivu) {
+        continue;
+      }
+      std::vector<Loyto>& loydot = t.sivut[static_cast<std::size_t>(i)];
+      const poppler::image kuva = piirtaja.render_page(sivu.get(), rajat.dpi, rajat.dpi);
+      if (kuva.is_valid()) {
+        loydot = etsiSymbolit(reinterpret_cast<const unsigned char*>(kuva.const_data()),
+                              kuva.width(), kuva.height(), kuva.bytes_per_row());
+      }
+      tekstista(*sivu, sivu->page_rect().height(), loydot);
+    }
+  };
+  const unsigned saikeita = std::min<unsigned>(
+      static_cast<unsigned>(sivuja),
+      rajat.saikeita != 0 ? rajat.saikeita : std::max(1U, std::thread::hardware_concurrency()));
+  std::vector<std::thread> muut;
+  std::vector<std::unique_ptr<poppler::document>> dokumentit;
+  for (unsigned k = 1; k < saikeita; ++k) {
+    dokumentit.push_back(avaa(tavut));
+    if (dokumentit.back()) {
+      muut.emplace_back(tyo, std::ref(*dokumentit.back()));
+    }
+  }
+  tyo(*doc);
+  for (std::thread& s : muut) {
+    s.join();
+  }
+  t.luettu = true;
+  return t;
+}
+
+}  // namespace kelvio

@@ -1,0 +1,51 @@
+// kelvio read's view of an invoice file: the codes found on each page. Files
+// come from strangers: every limit is checked before anything is decoded, and
+// the decoding runs in a child process with bounded memory and time.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kelvio {
+
+enum class Lahde : std::uint8_t { Viivakoodi, Qr, Teksti, Finvoice };
+
+// One code as found, before it is interpreted.
+struct Loyto {
+  Lahde lahde;
+  std::string teksti;  // UTF-8: the digits, or the QR code's text
+  double y = 0;        // its top, for the order on the page
+};
+
+struct Tiedostotulos {
+  bool luettu = false;                    // false: syy says why the file could not be read
+  bool sivuja = false;                    // a PDF: the codes have page numbers
+  std::string syy;                        // in Finnish
+  std::vector<std::vector<Loyto>> sivut;  // the codes of each page, in page order
+};
+
+// The limits that keep one file from costing more than its own record.
+struct Rajat {
+  std::uint64_t tavuja = 256ULL << 20;    // the file's size
+  std::uint64_t pikseleita = 80'000'000;  // an image, or a page as rendered
+  int sivuja = 5000;                      // pages of a PDF
+  double sivunSivuMm = 1500;              // a page's longer side
+  std::uint64_t muistia = 3ULL << 30;     // address space of the child
+  int sekunteja = 300;                    // wall time for one file
+  int dpi = 300;                          // pages rendered at this resolution
+  unsigned saikeita = 0;                  // 0: one per core
+};
+
+// Reads the file in this process (the child's work, and the fuzzers').
+Tiedostotulos lueTiedosto(const std::string& polku, const Rajat& rajat);
+
+// Reads the file in a child process under the limits: a crash, a file that
+// takes too long or too much memory costs only its own result.
+Tiedostotulos lueEristettyna(const std::string& polku, const Rajat& rajat);
+
+// Parts, for the tests and the fuzzers.
+Tiedostotulos lueFinvoice(std::string_view xml);
+
+}  // namespace kelvio
