@@ -5,7 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev zxing-cpp-tools librsvg2-bin \
-  clang clang-format clang-tidy libclang-rt-14-dev
+  clang clang-format clang-tidy libclang-rt-14-dev pkg-config libzxing-dev libpoppler-cpp-dev libpng-dev \
+  libjpeg-dev libexpat1-dev qrencode imagemagick poppler-utils fonts-dejavu-core
 
 echo "== Formatting"
 find src tests bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format --dry-run -Werror
@@ -31,16 +32,23 @@ cmake --preset sanitize >/dev/null
 cmake --build --preset sanitize
 ctest --preset sanitize -j2
 
-echo "== Fuzzing: three targets, 60 seconds each, libraries instrumented for coverage"
+echo "== Fuzzing: four targets, 60 seconds each, libraries instrumented for coverage"
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
-for kohde in kelvio_fuzz:siemenet kelvio_cli_fuzz:siemenet-cli kelvio_kansio_fuzz:siemenet-kansio; do
+for kohde in kelvio_fuzz:siemenet kelvio_cli_fuzz:siemenet-cli kelvio_kansio_fuzz:siemenet-kansio \
+  kelvio_lue_fuzz:siemenet-lue; do
   korpus=$(mktemp -d)
   cp "fuzz/${kohde#*:}"/* "$korpus"/
   printf '%-20s ' "${kohde%%:*}"
-  # A crash fails the run; its input is left in build/fuzz/ to be committed as a seed.
-  build/fuzz/fuzz/${kohde%%:*} -max_total_time=60 -timeout=10 -max_len=65536 \
-    -artifact_prefix=build/fuzz/ "$korpus" 2>&1 | grep -E '^#[0-9]+.*DONE' | tail -n 1
+  # A crash fails the run and names the target; its input is left in build/fuzz/
+  # to be committed as a seed.
+  if ! build/fuzz/fuzz/${kohde%%:*} -max_total_time=60 -timeout=10 -max_len=65536 \
+    -artifact_prefix=build/fuzz/ "$korpus" >build/fuzz/loki.txt 2>&1; then
+    tail -n 30 build/fuzz/loki.txt
+    echo "Fuzzing ${kohde%%:*} found a fault; its input is in build/fuzz/ (crash-*, timeout-*, oom-*)" >&2
+    exit 1
+  fi
+  grep -E '^#[0-9]+.*DONE' build/fuzz/loki.txt | tail -n 1
   rm -rf "$korpus"
 done
 

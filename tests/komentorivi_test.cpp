@@ -498,3 +498,93 @@ TEST(KelvioMake, LukijaLukeeSymbolin) {
 }
 
 }  // namespace
+
+namespace {
+
+// kelvio read over sample files made by the project's own tools: each file's
+// records in order, with where each code was found.
+TEST(KelvioRead, TiedostojenKoodit) {
+  if (std::system("command -v rsvg-convert >/dev/null && command -v qrencode >/dev/null && "
+                  "convert -version >/dev/null 2>&1") != 0) {
+    GTEST_SKIP()
+        << "rsvg-convert, qrencode and ImageMagick are needed (the test command installs them)";
+  }
+  const OmaKansio kansio;
+  ASSERT_EQ(
+      std::system(
+          ("sh " KELVIO_TESTIT "/lue-naytteet.sh " KELVIO_BIN " " + kansio.polku.string()).c_str()),
+      0);
+  const std::string V4 = "421123456000007850015000000000000000000001234561251231";
+  const std::string V5 = "521123456000007850000100018000000000539007547034000000";
+  struct Rivi {
+    std::string tiedosto;
+    std::string alku;  // the record from its input to its kind
+  };
+  const auto koodi = [](const std::string& syote, const std::string& tiedosto,
+                        const std::string& sivu, const std::string& lahteet, bool ristiriita) {
+    return "{\"input\":\"" + syote + "\",\"file\":\"" + tiedosto + "\",\"page\":" + sivu +
+           ",\"sources\":[" + lahteet + "],\"conflict\":" + (ristiriita ? "true" : "false") +
+           ",\"kind\":\"interpretation\"";
+  };
+  const auto tyhja = [](const std::string& tiedosto, const std::string& laji) {
+    return "{\"input\":null,\"file\":\"" + tiedosto +
+           "\",\"page\":null,\"sources\":[],\"conflict\":false,\"kind\":\"" + laji + "\"";
+  };
+  const Rivi rivit[] = {
+      {"symboli.pdf", koodi(V4, "symboli.pdf", "1", "\"barcode\"", false)},
+      {"kaksi.pdf", koodi(V4, "kaksi.pdf", "1", "\"barcode\"", false)},
+      {"", koodi(V5, "kaksi.pdf", "2", "\"text\"", false)},  // printed in groups
+      {"yhdessa.pdf", koodi(V4, "yhdessa.pdf", "1", "\"barcode\",\"text\"", false)},
+      {"ristiriita.pdf", koodi(V4, "ristiriita.pdf", "1", "\"barcode\"", true)},
+      {"", koodi(V5, "ristiriita.pdf", "1", "\"text\"", true)},
+      {"symboli.png", koodi(V4, "symboli.png", "null", "\"barcode\"", false)},
+      {"vino.jpg", koodi(V4, "vino.jpg", "null", "\"barcode\"", false)},
+      {"tyhja.png", tyhja("tyhja.png", "not_found")},
+      {"qr.png",
+       "{\"input\":\"BCD\\n002\\n1\\nSCT\\n\\nYritys Oy\\nFI2112345600000785\\nEUR1500.00\\n\\n"
+       "RF18539007547034\\n\\nReqdExctnDt/2025-12-31\",\"file\":\"qr.png\",\"page\":null,"
+       "\"sources\":[\"qr\"],\"conflict\":false,\"kind\":\"qr\",\"version\":\"002\",\"name\":"
+       "\"Yritys Oy\",\"bic\":null,\"account\":\"FI2112345600000785\",\"amount\":\"1500.00\","
+       "\"reference\":\"RF18539007547034\",\"message\":null,\"due_date\":\"2025-12-31\","
+       "\"checks\":{\"iban\":true,\"rf_reference\":true}"},
+      {"qr-vika.png",
+       "{\"input\":\"BCD\\n003\\n1\\nSCT\\n\\nYritys Oy\\nFI2112345600000785\","
+       "\"file\":\"qr-vika.png\",\"page\":null,\"sources\":[\"qr\"],\"conflict\":"
+       "false,\"kind\":\"qr\",\"reason\":\"EPC-QR-koodi: versio"},
+      {"qr-muu.png",
+       "{\"input\":\"https://example.com/lasku\",\"file\":\"qr-muu.png\",\"page\":"
+       "null,\"sources\":[\"qr\"],\"conflict\":false,\"kind\":\"other_code\""},
+      {"epi.xml", koodi(V4, "epi.xml", "null", "\"finvoice\"", false)},
+      {"virtuaali.xml", koodi(V5, "virtuaali.xml", "null", "\"finvoice\"", false)},
+      {"pommi.xml", tyhja("pommi.xml", "unreadable") + ",\"reason\":\"Finvoice-sanoma määrittelee"},
+      {"katkennut.pdf", tyhja("katkennut.pdf", "unreadable")},
+      {"teksti.txt", tyhja("teksti.txt", "unreadable")},
+      {"kansio", tyhja("kansio", "unreadable")},
+      {"puuttuva.pdf", tyhja("puuttuva.pdf", "unreadable")},
+  };
+  std::string tiedostot;
+  for (const Rivi& r : rivit) {
+    tiedostot += r.tiedosto.empty() ? "" : " " + r.tiedosto;
+  }
+  const Tulos t =
+      aja("read --json" + tiedostot, "", "</dev/null >" + (kansio.polku / "ulos").string(),
+          "cd " + kansio.polku.string() + " && " KELVIO_BIN);
+  std::istringstream ulos(lue(kansio.polku / "ulos"));
+  std::string rivi;
+  for (const Rivi& r : rivit) {
+    ASSERT_TRUE(std::getline(ulos, rivi)) << r.alku;
+    EXPECT_EQ(rivi.substr(0, r.alku.size()), r.alku);
+  }
+  EXPECT_FALSE(std::getline(ulos, rivi)) << rivi;
+  EXPECT_EQ(t.tila, 1);  // files without a code, unreadable files and a conflict
+
+  const Tulos teksti =
+      aja("read ristiriita.pdf", "", "</dev/null >" + (kansio.polku / "t").string(),
+          "cd " + kansio.polku.string() + " && " KELVIO_BIN);
+  EXPECT_NE(
+      lue(kansio.polku / "t").find("Huom! Sivun viivakoodi ja siihen tulostetut numerot eroavat"),
+      std::string::npos);
+  EXPECT_EQ(aja("read").tila, 2);
+}
+
+}  // namespace

@@ -100,8 +100,8 @@ int lueKomento(std::span<const std::u16string> argumentit, std::FILE* tuloste, s
   const Rajat rajat;
   bool ensimmainen = true;
   std::vector<bool> ristiriidat;
-  for (std::size_t i = 0; i < komento.muut.size(); ++i) {
-    const std::string polku = utf8ksi(komento.muut[i]);
+  for (const std::u16string_view tiedosto : komento.muut) {
+    const std::string polku = utf8ksi(tiedosto);
     const Tiedostotulos tulos = lueEristettyna(polku, rajat);
     Sijainti paikka{polku, 0, 0, false};
     bool loytyi = false;

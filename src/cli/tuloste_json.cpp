@@ -97,6 +97,10 @@ class Json final : public Tulostin {
       ulos += ",\"report\":\"";
     } else if (m.laji == "other_code") {
       ulos += ",\"report\":\"";
+    } else if (m.laji == "not_found") {
+      ulos += '}';
+      ulos += '\n';
+      return;
     } else {
       ulos += ",\"reason\":\"";
     }

@@ -85,7 +85,8 @@ Tiedostotulos lueFinvoice(std::string_view xml) {
   XML_SetEntityDeclHandler(j.jasennin, entiteetti);
   XML_SetParamEntityParsing(j.jasennin, XML_PARAM_ENTITY_PARSING_NEVER);
   const XML_Status tila = XML_Parse(j.jasennin, xml.data(), static_cast<int>(xml.size()), XML_TRUE);
-  const std::string virhe = XML_ErrorString(XML_GetErrorCode(j.jasennin));
+  const XML_LChar* kuvaus = XML_ErrorString(XML_GetErrorCode(j.jasennin));
+  const std::string virhe = kuvaus != nullptr ? kuvaus : "";
   XML_ParserFree(j.jasennin);
   if (j.entiteetteja) {
     t.syy = "Finvoice-sanoma määrittelee entiteettejä, joita ei lueta";

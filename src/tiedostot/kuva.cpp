@@ -36,8 +36,41 @@ void pngLue(png_structp png, png_bytep kohde, png_size_t n) {
   l->kohta += n;
 }
 
+void pngVirhe(png_structp png, png_const_charp /*viesti*/) {
+  png_longjmp(png, 1);
+}
+
+void pngVaroitus(png_structp /*png*/, png_const_charp /*viesti*/) {}
+
+// The size from the header (IHDR comes first), before libpng sees the file.
+bool pngKoko(std::string_view tavut, std::uint64_t& leveys, std::uint64_t& korkeus) {
+  if (tavut.size() < 24 || tavut.substr(12, 4) != "IHDR") {
+    return false;
+  }
+  const auto luku = [&](std::size_t kohta) {
+    std::uint64_t n = 0;
+    for (std::size_t i = 0; i < 4; ++i) {
+      n = n << 8 | static_cast<unsigned char>(tavut[kohta + i]);
+    }
+    return n;
+  };
+  leveys = luku(16);
+  korkeus = luku(20);
+  return true;
+}
+
 bool luePng(std::string_view tavut, const Rajat& rajat, Harmaakuva& kuva, std::string& syy) {
-  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  std::uint64_t otsakeLeveys = 0;
+  std::uint64_t otsakeKorkeus = 0;
+  if (!pngKoko(tavut, otsakeLeveys, otsakeKorkeus)) {
+    syy = "PNG-kuva on rikki tai katkennut";
+    return false;
+  }
+  if (liianSuuri(otsakeLeveys, otsakeKorkeus, rajat)) {
+    syy = liianSuuriSyy(otsakeLeveys, otsakeKorkeus);
+    return false;
+  }
+  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, pngVirhe, pngVaroitus);
   png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
   if (info == nullptr) {
     png_destroy_read_struct(&png, nullptr, nullptr);

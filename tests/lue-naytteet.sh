@@ -1,0 +1,45 @@
+#!/bin/sh
+# Makes the sample invoice files of kelvio read's tests in folder $2 with the
+# project's own kelvio ($1) and Debian's tools: rsvg-convert, qrencode and
+# ImageMagick's convert.
+set -eu
+K=$1
+cd "$2"
+IBAN="--iban FI2112345600000785"
+V4=$($K make $IBAN --reference 1234561 --amount 1500 --due 2025-12-31 --svg v4.svg)
+V5=$($K make $IBAN --reference RF18539007547034 --amount 10 --svg v5.svg)
+# A page of A4 with the symbol at the top and, when given, a printed line.
+sivu() {
+  {
+    echo '<svg xmlns="http://www.w3.org/2000/svg" width="210mm" height="297mm" viewBox="0 0 210 297">'
+    echo '<rect width="210" height="297" fill="#fff"/>'
+    [ -n "$1" ] && sed '1d;s/<svg [^>]*viewBox=/<svg x="10" y="20" width="96" height="13" viewBox=/' "$1"
+    [ -n "$2" ] && echo "<text x=\"10\" y=\"60\" font-family=\"DejaVu Sans\" font-size=\"3.5\">$2</text>"
+    echo '</svg>'
+  } >"$3"
+}
+ryhmitelty() { echo "$1" | sed 's/^\(.\)\(.\{16\}\)/\1 \2 /'; }
+sivu v4.svg "" s1.svg
+sivu "" "Virtuaaliviivakoodi: $(ryhmitelty "$V5")" s2.svg
+sivu v4.svg "Virtuaaliviivakoodi $V4" s3.svg
+sivu v4.svg "Virtuaaliviivakoodi $V5" s4.svg
+rsvg-convert -f pdf -o symboli.pdf s1.svg
+rsvg-convert -f pdf -o kaksi.pdf s1.svg s2.svg
+rsvg-convert -f pdf -o yhdessa.pdf s3.svg
+rsvg-convert -f pdf -o ristiriita.pdf s4.svg
+rsvg-convert -w 1200 -b white -o symboli.png v4.svg
+convert symboli.png -bordercolor white -border 80 -rotate 3 -attenuate 0.5 +noise Gaussian \
+  -colorspace Gray -quality 85 vino.jpg
+convert -size 300x200 xc:white tyhja.png
+printf 'BCD\n002\n1\nSCT\n\nYritys Oy\nFI2112345600000785\nEUR1500.00\n\nRF18539007547034\n\nReqdExctnDt/2025-12-31' |
+  qrencode -l M -s 6 -o qr.png
+printf 'BCD\n003\n1\nSCT\n\nYritys Oy\nFI2112345600000785' | qrencode -l M -s 6 -o qr-vika.png
+printf 'https://example.com/lasku' | qrencode -l M -s 6 -o qr-muu.png
+EPI='<EpiDetails><EpiPartyDetails><EpiBeneficiaryPartyDetails><EpiAccountID>FI2112345600000785</EpiAccountID></EpiBeneficiaryPartyDetails></EpiPartyDetails><EpiPaymentInstructionDetails><EpiRemittanceInfoIdentifier>1234561</EpiRemittanceInfoIdentifier><EpiInstructedAmount AmountCurrencyIdentifier="EUR">1500,00</EpiInstructedAmount><EpiDateOptionDate Format="CCYYMMDD">20251231</EpiDateOptionDate></EpiPaymentInstructionDetails></EpiDetails>'
+printf '<?xml version="1.0"?>\n<Finvoice Version="3.0">%s</Finvoice>\n' "$EPI" >epi.xml
+printf '<?xml version="1.0"?>\n<Finvoice><VirtualBankBarcode>%s</VirtualBankBarcode>%s</Finvoice>\n' \
+  "$V5" "$EPI" >virtuaali.xml
+printf '<?xml version="1.0"?>\n<!DOCTYPE Finvoice [<!ENTITY a "aaaaaaaa"><!ENTITY b "&a;&a;&a;&a;">]>\n<Finvoice><VirtualBankBarcode>&b;</VirtualBankBarcode></Finvoice>\n' >pommi.xml
+head -c 400 symboli.pdf >katkennut.pdf
+printf 'tavallista tekstiä\n' >teksti.txt
+mkdir -p kansio
