@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# kelvio read on a PDF of many one-barcode pages, beside the pipeline of
+# Debian's tools on the same file at the same resolution: pdftoppm -gray
+# renders every page, ZXingReader decodes them. Pages per second of each, and
+# the peak memory of kelvio read for two lengths of file (flat in pages).
+# Usage: bench/lue.sh KELVIO [PAGES]
+set -euo pipefail
+K=$(realpath "$1")
+N=${2:-60}
+kansio=$(mktemp -d)
+trap 'rm -rf "$kansio"' EXIT
+cd "$kansio"
+tee_pdf() {
+  local n=$1 sivut=()
+  for i in $(seq 1 "$n"); do
+    viite=$(printf '%d' $((1000 + i)))
+    # a national reference with its 7-3-1 check digit
+    summa=0; p=(7 3 1); k=0
+    for ((j=${#viite}-1; j>=0; j--)); do summa=$((summa + ${viite:j:1} * ${p[k % 3]})); k=$((k+1)); done
+    viite="$viite$(( (10 - summa % 10) % 10 ))"
+    "$K" make --iban FI2112345600000785 --reference "$viite" --amount "$i" --svg "s$i.svg" >/dev/null
+    sivut+=("s$i.svg")
+  done
+  rsvg-convert -f pdf -o "$2" "${sivut[@]}"
+}
+tee_pdf "$N" lyhyt.pdf
+tee_pdf $((N * 3)) pitka.pdf
+mittaa() {  # seconds and peak KiB of a command, from GNU time's format
+  /usr/bin/time -f '%e %M' -o aika.txt "$@" >ulos.txt 2>/dev/null || true
+  cat aika.txt
+}
+read -r s1 m1 < <(mittaa "$K" read lyhyt.pdf)
+loydot=$(grep -c '^Viivakoodin versio' ulos.txt)
+read -r s3 m3 < <(mittaa "$K" read pitka.pdf)
+putki() { pdftoppm -gray -r 300 lyhyt.pdf p && ZXingReader -format Code128,QRCode p-*.pgm; }
+export -f putki
+read -r sp mp < <(mittaa bash -c putki)
+loydotP=$(grep -c '^Text:' ulos.txt)
+awk -v n="$N" -v s1="$s1" -v sp="$sp" -v m1="$m1" -v m3="$m3" -v l="$loydot" -v lp="$loydotP" 'BEGIN {
+  printf "kelvio read, %d pages at 300 dpi: %.1f pages/s (%d codes found), peak %d KiB; %d pages: peak %d KiB\n", n, n / s1, l, m1, 3 * n, m3
+  printf "pdftoppm -gray -r 300 | ZXingReader: %.1f pages/s (%d codes found)\n", n / sp, lp
+  printf "kelvio read is %.1fx the pipeline\n", sp / s1 }'
