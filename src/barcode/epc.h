@@ -10,6 +10,7 @@
 #include "aluesetukset.h"
 #include "kalenteri.h"
 #include "tarkisteet.h"
+#include "tekija.h"
 
 namespace kelvio {
 
@@ -40,5 +41,22 @@ Tarkisteet tarkistaEpc(const EpcMaksu& maksu);
 
 // The report in the window's style and language.
 std::u16string epcRaportti(const EpcMaksu& maksu, const Aluesetukset& asetukset);
+
+}  // namespace kelvio
+
+namespace kelvio {
+
+// What an EPC QR code holds beyond the bank barcode's fields.
+struct EpcLisat {
+  std::u16string nimi;    // the recipient, required
+  std::u16string bic;     // optional: version 001 with it, 002 without
+  std::u16string viesti;  // optional unstructured text (the code has a reference, so none)
+};
+
+// The EPC payload of an invoice whose barcode teeViivakoodi has already
+// accepted: "" with a Finnish message and the field's option name ("name",
+// "bic", "message") when a value cannot stand in the code.
+std::string teeEpc(const Laskutiedot& tiedot, const EpcLisat& lisat, std::string& virhe,
+                   std::string& kentta);
 
 }  // namespace kelvio

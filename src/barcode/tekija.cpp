@@ -74,50 +74,52 @@ bool paivaysKentaksi(std::u16string_view p, std::string& kentta) {
 
 }  // namespace
 
-std::string teeViivakoodi(const Laskutiedot& tiedot, std::string& virhe) {
+std::string teeViivakoodi(const Laskutiedot& tiedot, std::string& virhe, std::string* kentta) {
+  const auto vika = [&](std::string_view nimi, std::string_view viesti) {
+    virhe = viesti;
+    if (kentta != nullptr) {
+      *kentta = nimi;
+    }
+    return std::string();
+  };
   const std::u16string iban = tiivista(tiedot.iban);
   if (iban.size() != 18 || iban.substr(0, 2) != u"FI" || !numeroita(iban.substr(2))) {
-    virhe = "IBAN: suomalainen tilinumero on FI ja 16 numeroa (18 merkkiä ilman välilyöntejä)";
-    return {};
+    return vika("iban",
+                "IBAN: suomalainen tilinumero on FI ja 16 numeroa (18 merkkiä ilman välilyöntejä)");
   }
   if (!ibanKelpaa(iban)) {
-    virhe = "IBAN: tarkistenumerot eivät täsmää (ISO 13616)";
-    return {};
+    return vika("iban", "IBAN: tarkistenumerot eivät täsmää (ISO 13616)");
   }
   std::string summa;
   if (!summaKentaksi(tiedot.summa, summa)) {
-    virhe =
-        "summa: 0-999999,99 euroa, desimaalierottimena piste tai pilkku ja enintään kaksi "
-        "desimaalia";
-    return {};
+    return vika("amount",
+                "summa: 0-999999,99 euroa, desimaalierottimena piste tai pilkku ja enintään kaksi "
+                "desimaalia");
   }
   std::string paiva = "000000";
   if (!tiedot.eraPaiva.empty() && !paivaysKentaksi(tiedot.eraPaiva, paiva)) {
-    virhe = "eräpäivä: todellinen päivämäärä muodossa VVVV-KK-PP väliltä 2000-01-01 - 2099-12-31";
-    return {};
+    return vika(
+        "due",
+        "eräpäivä: todellinen päivämäärä muodossa VVVV-KK-PP väliltä 2000-01-01 - 2099-12-31");
   }
   const std::u16string viite = tiivista(tiedot.viite);
   std::string koodi;
   if (viite.substr(0, 2) == u"RF") {
     if (viite.size() < 5 || viite.size() > 25 || !numeroita(viite.substr(2, 2)) ||
         !numeroita(std::u16string_view(viite).substr(4))) {
-      virhe = "viite: RF-viite on RF, kaksi tarkistenumeroa ja 1-21 numeroa";
-      return {};
+      return vika("reference", "viite: RF-viite on RF, kaksi tarkistenumeroa ja 1-21 numeroa");
     }
     if (!rfKelpaa(viite)) {
-      virhe = "viite: RF-viitteen tarkistenumerot eivät täsmää (ISO 11649)";
-      return {};
+      return vika("reference", "viite: RF-viitteen tarkistenumerot eivät täsmää (ISO 11649)");
     }
     koodi = "5" + ascii(iban.substr(2)) + summa + ascii(viite.substr(2, 2)) +
             nollilla(std::u16string_view(viite).substr(4), 21) + paiva;
   } else {
     if (viite.size() < 4 || viite.size() > 20 || !numeroita(viite)) {
-      virhe = "viite: kansallinen viite on 4-20 numeroa (tai RF-viite)";
-      return {};
+      return vika("reference", "viite: kansallinen viite on 4-20 numeroa (tai RF-viite)");
     }
     if (!viiteKelpaa(viite)) {
-      virhe = "viite: tarkistenumero ei täsmää (painot 7, 3, 1)";
-      return {};
+      return vika("reference", "viite: tarkistenumero ei täsmää (painot 7, 3, 1)");
     }
     koodi = "4" + ascii(iban.substr(2)) + summa + "000" + nollilla(viite, 20) + paiva;
   }

@@ -17,7 +17,9 @@ struct Laskutiedot {
 
 // The 54 digits of the barcode (version 4 for a national reference, 5 for an
 // RF reference), or "" with a Finnish message that names the field and the
-// rule it breaks in virhe.
-std::string teeViivakoodi(const Laskutiedot& tiedot, std::string& virhe);
+// rule it breaks in virhe, and the field's option name ("iban", "reference",
+// "amount", "due") in kentta.
+std::string teeViivakoodi(const Laskutiedot& tiedot, std::string& virhe,
+                          std::string* kentta = nullptr);
 
 }  // namespace kelvio

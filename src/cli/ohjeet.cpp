@@ -37,20 +37,25 @@ const std::string_view KELVIO_OHJE_LOPPU =
 
 const std::string_view TEE_OHJE =
     "Käyttö: kelvio make --iban IBAN --reference VIITE --amount SUMMA [--due VVVV-KK-PP]\n"
-    "                    [--svg TIEDOSTO]\n"
+    "                    [--svg TIEDOSTO] [--name NIMI [--bic BIC] --qr TIEDOSTO] [--json]\n"
     "\n"
     "Tekee pankkiviivakoodin (versio 4 kansallisella viitteellä, 5 RF-viitteellä) ja\n"
-    "tulostaa sen 54 numeroa; --svg kirjoittaa lisäksi Code 128 -symbolin SVG-kuvana.\n"
+    "tulostaa sen 54 numeroa; --svg kirjoittaa lisäksi Code 128 -symbolin SVG-kuvana,\n"
+    "--qr saman laskun EPC-QR-koodin.\n"
     "\n"
     "  --iban       suomalainen IBAN (FI ja 16 numeroa; välilyönnit sallittu)\n"
     "  --reference  kansallinen viite (4-20 numeroa) tai RF-viite (RF, 2 + 1-21 numeroa)\n"
     "  --amount     euroina 0-999999,99 (0: ei summaa); erottimena piste tai pilkku\n"
     "  --due        eräpäivä 2000-01-01 - 2099-12-31; puuttuessa ei eräpäivää\n"
-    "  --svg        symbolin tiedosto\n"
+    "  --svg        symbolin tiedosto (- : vakiotuloste)\n"
+    "  --name       saajan nimi QR-koodiin, 1-70 merkkiä\n"
+    "  --bic        saajan pankin BIC QR-koodiin (valinnainen)\n"
+    "  --message    viesti; QR-koodissa on joko viite tai viesti, joten viitteen kanssa ei\n"
+    "  --qr         QR-koodin tiedosto (- : vakiotuloste)\n"
+    "  --json       tulos JSON-oliona ohjelmille; virheestä olio, joka nimeää kentän\n"
     "\n"
     "Paluuarvo: 0 onnistui; 1 jokin arvo rikkoo sääntöä; 2 virheellinen käyttö;\n"
     "3 tulosteen tai tiedoston kirjoitus epäonnistui.\n";
-
 const std::string_view LUE_OHJE =
     "Käyttö: kelvio read [--json | --csv] [--check] [--] TIEDOSTO...\n"
     "\n"

@@ -19,6 +19,12 @@ std::string jarjestelmanSyy();
 // Writes all of ulos and empties it; throws Siirtovirhe when a byte is not written.
 void kirjoita(std::FILE* f, std::string& ulos);
 
+// Writes a whole file named on the command line; throws Siirtovirhe with its
+// name. On POSIX a temporary file in the same folder is renamed over the
+// target, so that a failure leaves the old file whole; a target that is a
+// link, a FIFO or anything but a regular file is refused.
+void kirjoitaTiedosto(const std::u16string& nimi, std::string_view sisalto);
+
 // A message on standard error; a failure to write it has nowhere to go.
 void viesti(std::FILE* f, std::string_view teksti);
 

@@ -21,15 +21,7 @@ class Teksti final : public Tulostin {
           "Huom! Sivun viivakoodi ja siihen tulostetut numerot eroavat: lasku voi olla "
           "virheellinen tai väärennetty.";
     }
-    if (tarkista_) {
-      for (const NimettyTarkiste& k : nimetytTarkisteet(t.tarkisteet)) {
-        if (k.tulos == false) {
-          ulos += rv_;
-          ulos += "Tarkiste ei täsmää: ";
-          ulos += k.nimi;
-        }
-      }
-    }
+    tarkisteet(ulos, t.tarkisteet);
     ulos += rv_;
   }
 
@@ -49,10 +41,25 @@ class Teksti final : public Tulostin {
       ulos += "Muu koodi, ei maksun tietoja: ";
     }
     lisaaRaportti(ulos, m.teksti, rv_);
+    tarkisteet(ulos, t.tarkisteet);
     ulos += rv_;
   }
 
  private:
+  // With --check, a line for each check that fails.
+  void tarkisteet(std::string& ulos, const Tarkisteet& tarkisteet) {
+    if (!tarkista_) {
+      return;
+    }
+    for (const NimettyTarkiste& k : nimetytTarkisteet(tarkisteet)) {
+      if (k.tulos == false) {
+        ulos += rv_;
+        ulos += "Tarkiste ei täsmää: ";
+        ulos += k.nimi;
+      }
+    }
+  }
+
   // One empty line between records; with kelvio read, a line that says where.
   void alku(std::string& ulos, const Tietue& t) {
     if (!t.ensimmainen) {
