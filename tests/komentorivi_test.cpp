@@ -197,6 +197,46 @@ TEST(Kelvio, VirheMeneeVirhevirtaanJaLokiin) {
       << loki;
 }
 
+// A log that cannot take the entry whole: the entry is skipped (with a word
+// on standard error when another program holds the lock), the log is left as
+// it was, and the run goes on to its report.
+TEST(Kelvio, LokiJokaEiOtaMerkintaa) {
+  struct Rivi {
+    std::string valmistelu;  // shell commands in the program's folder before the run
+    std::string ennen;       // before the program: a lock holder or a limit
+    std::string virheissa;   // on standard error
+  };
+  const Rivi rivit[] = {
+      {"printf vanha > virhelog.txt", "flock -s virhelog.txt sleep 30 & sleep 0.2; ",
+       "virheloki on toisen ohjelman lukitsema"},
+      {"printf vanha > virhelog.txt && ln virhelog.txt toinen-nimi", "", ""},
+      {"head -c 500 /dev/zero | tr '\\0' v > virhelog.txt", "ulimit -f 1; ", ""},
+  };
+  for (const Rivi& r : rivit) {
+    const OmaKansio kansio;
+    const fs::path ohjelma = kansio.polku / "kelvio";
+    fs::copy_file(KELVIO_BIN, ohjelma);
+    ASSERT_EQ(std::system(("cd " + kansio.polku.string() + " && " + r.valmistelu).c_str()), 0);
+    const std::string vanha = lue(kansio.polku / "virhelog.txt");
+    const Tulos t = aja(ylivuoto(), "", "</dev/null >" + (kansio.polku / "ulos").string(),
+                        "cd " + kansio.polku.string() + " && " + r.ennen + ohjelma.string());
+    EXPECT_EQ(t.tila, 1) << r.valmistelu;
+    EXPECT_NE(lue(kansio.polku / "ulos").find("Summa =    0,00 €"), std::string::npos);
+    EXPECT_NE(t.virheet.find(r.virheissa), std::string::npos) << t.virheet;
+    EXPECT_EQ(lue(kansio.polku / "virhelog.txt"), vanha) << r.valmistelu;
+    std::system("pkill -f 'flock -s virhelog.txt' 2>/dev/null");
+  }
+  // A line break in the program's folder is no line of the log.
+  const OmaKansio kansio;
+  const fs::path rivinvaihto = kansio.polku / "a\nb";
+  fs::create_directory(rivinvaihto);
+  fs::copy_file(KELVIO_BIN, rivinvaihto / "kelvio");
+  aja(ylivuoto(), "", "", "'" + (rivinvaihto / "kelvio").string() + "'");
+  const std::string loki = lue(rivinvaihto / "virhelog.txt");
+  EXPECT_NE(loki.find("a^Jb"), std::string::npos) << loki;
+  EXPECT_EQ(loki.find("a\nb"), std::string::npos) << loki;
+}
+
 // A field whose routine trapped an error holds no value in machine output:
 // null in JSON, empty in CSV, and the error beside it; the message names the line.
 TEST(Kelvio, LoukkuKonetulosteessa) {
@@ -231,6 +271,8 @@ TEST(Kelvio, SyotteenJaTulosteenViat) {
       {"--version", "</dev/null >&-", "kelvio: tulosteen kirjoitus epäonnistui: Bad file"},
       {V2, "</dev/null >/dev/full", "kelvio: tulosteen kirjoitus epäonnistui"},
       {"--csv", "</dev/null >/dev/full", "kelvio: tulosteen kirjoitus epäonnistui"},
+      {"make --iban FI2112345600000785 --reference 1234561 --amount 1", "</dev/null >/dev/full",
+       "kelvio: tulosteen kirjoitus epäonnistui"},
   };
   for (const auto& r : rivit) {
     const Tulos t = aja(r.argumentit, "", r.ohjaus);
@@ -247,6 +289,14 @@ TEST(Kelvio, SyotteenJaTulosteenViat) {
                            "ulimit -v 100000; " + std::string(KELVIO_BIN));
   EXPECT_EQ(muisti.tila, 1);
   EXPECT_EQ(muisti.virheet, "kelvio: muisti loppui (virhe 7, Out of memory)\n");
+  // A long date pattern over many barcodes stays within the memory of a few batches.
+  std::string monta;
+  for (int i = 0; i < 20000; ++i) {
+    monta += V4 + "\n";
+  }
+  const Tulos kaava = aja("--date-format \"'" + std::string(130000, 'a') + "'\"", monta,
+                          ">/dev/null", "ulimit -v 1000000; " + std::string(KELVIO_BIN));
+  EXPECT_EQ(kaava.tila, 0) << kaava.virheet;
 #endif
   // The CSV header is written for no input too.
   EXPECT_EQ(aja("--csv").tuloste.substr(0, 12), "input,kind,v");
@@ -285,6 +335,98 @@ TEST(Kelvio, EstamatonSyoteOdotetaan) {
   waitpid(lapsi, &tila, 0);
   EXPECT_EQ(WEXITSTATUS(tila), 0);
   EXPECT_NE(tuloste.find("\"input\":\"" + V4 + "\""), std::string::npos) << tuloste;
+}
+
+// kelvio --json with the descriptor as standard input and suljettava closed;
+// its output is read from ulos.
+pid_t kaynnista(int syote, int& ulos, int suljettava, bool estamatonUlos = false) {
+  int putki[2];
+  if (pipe(putki) != 0 || (estamatonUlos && fcntl(putki[1], F_SETFL, O_NONBLOCK) != 0)) {
+    return -1;
+  }
+  const pid_t lapsi = fork();
+  if (lapsi == 0) {
+    dup2(syote, 0);
+    dup2(putki[1], 1);
+    close(putki[0]);
+    close(suljettava);  // the other end of the input stays the test's alone
+    execl(KELVIO_BIN, KELVIO_BIN, "--json", static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  close(putki[1]);
+  ulos = putki[0];
+  return lapsi;
+}
+
+// Reads until the text has come or the output ends.
+std::string lueKunnes(int fd, const std::string& odotettu) {
+  std::string tuloste;
+  char puskuri[4096];
+  while (tuloste.find(odotettu) == std::string::npos) {
+    const ssize_t n = read(fd, puskuri, sizeof puskuri);
+    if (n <= 0) {
+      break;
+    }
+    tuloste.append(puskuri, static_cast<std::size_t>(n));
+  }
+  return tuloste;
+}
+
+// A line that has come is answered while the input stays open; a read error
+// (EIO from a terminal whose other end has gone) comes after the answers to
+// the lines read before it.
+TEST(Kelvio, SyoteVirtaa) {
+  int putki[2];
+  ASSERT_EQ(pipe(putki), 0);
+  int ulos = -1;
+  const pid_t lapsi = kaynnista(putki[0], ulos, putki[1]);
+  close(putki[0]);
+  const std::string rivi = V4 + "\n";
+  ASSERT_EQ(write(putki[1], rivi.data(), rivi.size()), static_cast<ssize_t>(rivi.size()));
+  // The input is still open: the answer must come without it ending.
+  EXPECT_NE(lueKunnes(ulos, "\"input\":\"" + V4 + "\"").find(V4), std::string::npos);
+  close(putki[1]);
+  close(ulos);
+  int tila = 0;
+  waitpid(lapsi, &tila, 0);
+  EXPECT_EQ(WEXITSTATUS(tila), 0);
+
+  const int paa = posix_openpt(O_RDWR | O_NOCTTY);
+  ASSERT_GE(paa, 0);
+  ASSERT_EQ(grantpt(paa), 0);
+  ASSERT_EQ(unlockpt(paa), 0);
+  const int sivu = open(ptsname(paa), O_RDWR | O_NOCTTY);
+  ASSERT_GE(sivu, 0);
+  const std::string rivit = V2 + "\n" + V4 + "\n" + V5 + "\n";
+  ASSERT_EQ(write(sivu, rivit.data(), rivit.size()), static_cast<ssize_t>(rivit.size()));
+  const pid_t toinen = kaynnista(paa, ulos, sivu);
+  close(paa);
+  usleep(200 * 1000);  // let the lines be read; the error comes at the next read either way
+  close(sivu);
+  const std::string tuloste = lueKunnes(ulos, "\n\n");  // to the end
+  close(ulos);
+  waitpid(toinen, &tila, 0);
+  EXPECT_EQ(WEXITSTATUS(tila), 3);
+  for (const std::string* koodi : {&V2, &V4, &V5}) {
+    EXPECT_NE(tuloste.find("\"input\":\"" + *koodi + "\""), std::string::npos) << tuloste;
+  }
+
+  // A non-blocking output that fills is waited on: every record comes.
+  const OmaKansio kansio;
+  std::string paljon;
+  for (int i = 0; i < 4000; ++i) {
+    paljon += V4 + "\n";
+  }
+  std::ofstream(kansio.polku / "in", std::ios::binary) << paljon;
+  const int syote = open((kansio.polku / "in").c_str(), O_RDONLY);
+  const pid_t kolmas = kaynnista(syote, ulos, -1, true);
+  close(syote);
+  usleep(200 * 1000);  // the pipe fills before it is read
+  const std::string kaikki = lueKunnes(ulos, "\n\n");
+  close(ulos);
+  waitpid(kolmas, &tila, 0);
+  EXPECT_EQ(WEXITSTATUS(tila), 0);
+  EXPECT_EQ(std::count(kaikki.begin(), kaikki.end(), '\n'), 4000);
 }
 
 // What a spreadsheet would take for a formula gets an apostrophe in front;

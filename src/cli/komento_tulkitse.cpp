@@ -1,4 +1,5 @@
 // kelvio [--json | --csv] [--check] [--decimal-separator S] [--date-format P] [--] [BARCODE...]
+#include <algorithm>
 #include <optional>
 
 #include "komennot.h"
@@ -47,6 +48,7 @@ int tulkitseKomento(std::span<const std::u16string> argumentit, std::FILE* syote
   const Tulostusmuoto* muoto = tulostusmuodot()[0];
   Tulostusasetukset tulostus{rivinvaihto, false};
   bool versio = false;
+  std::size_t kaavanPituus = 0;
   std::vector<Valitsin> taulu = {
       {u"--check", false,
        [&](auto) {
@@ -65,6 +67,7 @@ int tulkitseKomento(std::span<const std::u16string> argumentit, std::FILE* syote
        }},
       {u"--date-format", true,
        [&](std::u16string_view a) {
+         kaavanPituus = a.size();
          asetukset.kaava.emplace(a);
          return a.empty() ? "päivämäärän muoto ei voi olla tyhjä" : std::string();
        }},
@@ -96,6 +99,9 @@ int tulkitseKomento(std::span<const std::u16string> argumentit, std::FILE* syote
   bool selityksia = false;
   if (komento.muut.empty()) {
     Syotelukija lukija(syote);
+    // The first batch is bounded by what a long date pattern makes of each line.
+    lukija.enintaanRiveja =
+        std::clamp<std::size_t>((4U << 20) / (1024 + 8 * kaavanPituus), 1, 4096);
     Kasittelija b(*muoto, tulostus, asetukset);
     kirjoita(tuloste, k.ulos);  // the CSV header, also for no input
     lueRivit(lukija, tuloste, k, b);

@@ -5,6 +5,7 @@
 
 #include <atomic>
 
+#include "ajovirhe.h"
 #include "jarjestelma.h"
 #include "kasittelija.h"
 #include "utf8.h"
@@ -27,6 +28,18 @@ class KomentoriviAlusta final : public JarjestelmaAlusta {
     teksti += u":\r\n";
     teksti += virheteksti;
     return JarjestelmaAlusta::naytaPulma(teksti, kysely);
+  }
+
+  // A log that another program holds locked is skipped, and said so.
+  void liitaTiedostoon(std::u16string_view polku, std::u16string_view teksti) override {
+    try {
+      JarjestelmaAlusta::liitaTiedostoon(polku, teksti);
+    } catch (const Ajovirhe& e) {
+      if (e.numero == VIRHE_LUKITTU) {
+        viesti(u"kelvio: virheloki on toisen ohjelman lukitsema; merkintä jäi kirjoittamatta");
+      }
+      throw;
+    }
   }
 
  private:

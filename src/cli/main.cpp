@@ -23,7 +23,11 @@ int wmain(int argc, wchar_t** argv) {
   return kelvio::komentorivi(argumentit, stdin, stdout, stderr, "\r\n");
 }
 #else
+#include <csignal>
+
 int main(int argc, char** argv) {
+  // A log over the file size limit is a failed write, not the end of the run.
+  std::signal(SIGXFSZ, SIG_IGN);
   std::vector<std::u16string> argumentit;
   for (int i = 1; i < argc; ++i) {
     argumentit.push_back(kelvio::utf16ksi(argv[i]));

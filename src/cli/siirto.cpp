@@ -7,6 +7,7 @@
 #include <cstdio>
 #else
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -19,6 +20,8 @@ std::string jarjestelmanSyy() {
   return std::strerror(errno);
 }
 
+#ifdef _WIN32
+
 void kirjoita(std::FILE* f, std::string& ulos) {
   const bool ok = std::fwrite(ulos.data(), 1, ulos.size(), f) == ulos.size() && std::fflush(f) == 0;
   ulos.clear();
@@ -26,6 +29,34 @@ void kirjoita(std::FILE* f, std::string& ulos) {
     throw Siirtovirhe{"tulosteen kirjoitus epäonnistui: " + jarjestelmanSyy()};
   }
 }
+
+#else
+
+// Straight to the descriptor: a non-blocking output that is full (EAGAIN) is
+// waited on until it takes more, as the non-blocking input is.
+void kirjoita(std::FILE* f, std::string& ulos) {
+  const int fd = fileno(f);
+  std::size_t kirjoitettu = 0;
+  bool ok = fd >= 0 && std::fflush(f) == 0;
+  while (ok && kirjoitettu < ulos.size()) {
+    const ssize_t n = write(fd, ulos.data() + kirjoitettu, ulos.size() - kirjoitettu);
+    if (n > 0) {
+      kirjoitettu += static_cast<std::size_t>(n);
+    } else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+      pollfd p{fd, POLLOUT, 0};
+      ok = poll(&p, 1, -1) >= 0 || errno == EINTR;
+    } else {
+      ok = n < 0 && errno == EINTR;
+    }
+  }
+  const std::string syy = ok ? "" : jarjestelmanSyy();
+  ulos.clear();
+  if (!ok) {
+    throw Siirtovirhe{"tulosteen kirjoitus epäonnistui: " + syy};
+  }
+}
+
+#endif
 
 #ifdef _WIN32
 

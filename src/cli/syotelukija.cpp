@@ -6,8 +6,11 @@
 #include <system_error>
 #include <thread>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <io.h>
+#else
 #include <poll.h>
+#include <unistd.h>
 #endif
 
 #include "siirto.h"
@@ -27,33 +30,68 @@ bool odotaSyotetta(std::FILE* f) {
 #endif
 }
 
+// Whether a read would return at once (POSIX; on Windows a read is always tried).
+bool syotettaValmiina(std::FILE* f) {
+#ifdef _WIN32
+  (void)f;
+  return true;
+#else
+  pollfd p{fileno(f), POLLIN, 0};
+  return poll(&p, 1, 0) != 0;
+#endif
+}
+
 }  // namespace
 
+// What one read gives: whatever is there, not a full block, so that a line
+// that has come is answered without waiting for more. -1 with errno set.
+long Syotelukija::lue() {
+#ifdef _WIN32
+  return _read(_fileno(f_), lohko_.data(), static_cast<unsigned>(lohko_.size()));
+#else
+  return static_cast<long>(read(fileno(f_), lohko_.data(), lohko_.size()));
+#endif
+}
+
 bool Syotelukija::tayta(std::string& era) {
+  if (!virhe_.empty() && (viimeinen_ || kesken_.find('\n') == std::string::npos)) {
+    throw Siirtovirhe{virhe_};
+  }
   era.swap(kesken_);
   kesken_.clear();
+  odottaa_ = false;
   // Only the new bytes are searched, so a line of any length reads in linear time.
   std::size_t rivinvaihtoja = static_cast<std::size_t>(std::count(era.begin(), era.end(), '\n'));
   while (!loppu_ && (era.size() < ERA || rivinvaihtoja == 0) && rivinvaihtoja < enintaanRiveja) {
-    const std::size_t n = std::fread(lohko_.data(), 1, lohko_.size(), f_);
+    // Whole lines and nothing more ready: they are answered now (a program
+    // that sends one scan at a time waits for its answer).
+    if (rivinvaihtoja > 0 && !syotettaValmiina(f_)) {
+      odottaa_ = true;
+      break;
+    }
+    const long n = lue();
     if (n == 0) {
-      if (std::ferror(f_) == 0) {
-        loppu_ = true;
-        break;
-      }
+      loppu_ = true;
+      break;
+    }
+    if (n < 0) {
       // A non-blocking input with nothing yet is waited on, not taken as its end.
-      if ((errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR) && odotaSyotetta(f_)) {
-        std::clearerr(f_);
+      if (errno == EINTR || ((errno == EAGAIN || errno == EWOULDBLOCK) && odotaSyotetta(f_))) {
         continue;
       }
-      throw Siirtovirhe{"syötteen luku epäonnistui: " + jarjestelmanSyy()};
+      // The lines read before the error are answered first.
+      virhe_ = "syötteen luku epäonnistui: " + jarjestelmanSyy();
+      loppu_ = true;
+      break;
     }
-    rivinvaihtoja += static_cast<std::size_t>(std::count(lohko_.data(), lohko_.data() + n, '\n'));
-    era.append(lohko_.data(), n);
+    const auto m = static_cast<std::size_t>(n);
+    rivinvaihtoja += static_cast<std::size_t>(std::count(lohko_.data(), lohko_.data() + m, '\n'));
+    era.append(lohko_.data(), m);
   }
-  // Whole lines, at most enintaanRiveja of them; the rest waits for the next batch.
+  // Whole lines, at most enintaanRiveja of them; the rest waits for the next
+  // batch. After a read error a cut last line is no line.
   std::size_t loppu = era.size();
-  if (!loppu_ || rivinvaihtoja > enintaanRiveja) {
+  if (!loppu_ || !virhe_.empty() || rivinvaihtoja > enintaanRiveja) {
     std::size_t kohta = 0;
     for (std::size_t k = 0; k < std::min(rivinvaihtoja, enintaanRiveja); ++k) {
       kohta = era.find('\n', kohta) + 1;
@@ -62,6 +100,12 @@ bool Syotelukija::tayta(std::string& era) {
   }
   kesken_.assign(era, loppu);
   era.resize(loppu);
+  if (!virhe_.empty()) {
+    viimeinen_ = rivinvaihtoja <= enintaanRiveja;
+    if (era.empty()) {
+      throw Siirtovirhe{virhe_};
+    }
+  }
   rivi_ += ensimmainen_;
   ensimmainen_ = static_cast<std::size_t>(std::count(era.begin(), era.end(), '\n'));
   if (!era.empty() && era.back() != '\n') {
@@ -82,7 +126,9 @@ void lueRivit(Syotelukija& lukija, std::FILE* tuloste, Kasittelija& a, Kasitteli
   bool ensimmainen = true;
   while (lukija.tayta(eraA)) {
     const std::size_t riviA = lukija.rivi();
-    const bool toinen = lukija.tayta(eraB);
+    // When the input has nothing more ready, the lines that came are answered alone.
+    const bool odotti = lukija.odottaa();
+    const bool toinen = !odotti && lukija.tayta(eraB);
     const std::size_t riviB = lukija.rivi();
     std::thread apuri;
     std::exception_ptr apurinVirhe;
@@ -115,7 +161,7 @@ void lueRivit(Syotelukija& lukija, std::FILE* tuloste, Kasittelija& a, Kasitteli
     kirjoita(tuloste, a.ulos);
     kirjoita(tuloste, b.ulos);
     ensimmainen = false;
-    if (!toinen) {
+    if (!toinen && !odotti) {
       break;
     }
   }

@@ -18,8 +18,11 @@ class Syotelukija {
   std::size_t enintaanRiveja = 4096;  // set by what the lines make (see lueRivit)
 
   // False when the input has ended and nothing is left. A read error throws
-  // Siirtovirhe.
+  // Siirtovirhe, once the whole lines read before it have been given.
   bool tayta(std::string& era);
+
+  // The last batch ended because no more input was ready.
+  [[nodiscard]] bool odottaa() const { return odottaa_; }
 
   // The number of the first line of the batch that tayta gave last.
   [[nodiscard]] std::size_t rivi() const { return rivi_; }
@@ -32,6 +35,11 @@ class Syotelukija {
   bool loppu_ = false;
   std::size_t rivi_ = 1;
   std::size_t ensimmainen_ = 0;  // lines of the batch before
+  bool odottaa_ = false;
+  std::string virhe_;       // a read failed: said once its lines are given
+  bool viimeinen_ = false;  // and the batch with its last lines has been given
+
+  long lue();
 };
 
 // Every line of the input through the two workers, written in input order.

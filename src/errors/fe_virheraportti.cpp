@@ -6,6 +6,22 @@
 
 namespace kelvio {
 
+namespace {
+
+// A control character of a name from the system (a folder named with a line
+// break) in caret notation, so that it cannot forge a line of the log.
+std::u16string nakyvaksi(std::u16string t) {
+  for (std::size_t i = 0; i < t.size(); ++i) {
+    if (t[i] < 0x20 || t[i] == 0x7F) {
+      t.insert(i + 1, 1, t[i] == 0x7F ? u'?' : static_cast<char16_t>(t[i] + 0x40));
+      t[i] = u'^';
+    }
+  }
+  return t;
+}
+
+}  // namespace
+
 std::u16string fe_virheraportti() noexcept {
   const char16_t* const RV = u"\r\n";
   std::u16string raportti;
@@ -15,8 +31,8 @@ std::u16string fe_virheraportti() noexcept {
       raportti = alusta().sovelluksenNimi() + u" - virheraportti" + RV;
       raportti += RV;
       raportti += u"6.0-versio: \r\n";
-      raportti += u"fe_apppath(): " + fe_apppath() + RV;
-      raportti += u"App.EXEName: " + alusta().ohjelmanNimi() + RV;
+      raportti += u"fe_apppath(): " + nakyvaksi(fe_apppath()) + RV;
+      raportti += u"App.EXEName: " + nakyvaksi(alusta().ohjelmanNimi()) + RV;
       raportti += u"Työhakemisto: \r\n";
       const Hetki nyt = alusta().nyt();
       std::u16string rivi = u"Tulostettu: ";

@@ -15,6 +15,7 @@ inline constexpr std::int32_t VIRHE_SISAINEN = 51;      // Internal error: anyth
 inline constexpr std::int32_t VIRHE_EI_TIEDOSTOA = 53;  // File not found
 inline constexpr std::int32_t VIRHE_LOPUN_YLI = 62;     // Input past end of file
 inline constexpr std::int32_t VIRHE_EI_LUPAA = 70;      // Permission denied
+inline constexpr std::int32_t VIRHE_LUKITTU = 70;       // the same, for a file another holds locked
 inline constexpr std::int32_t VIRHE_TIEDOSTO = 75;      // Path/File access error
 inline constexpr std::int32_t VIRHE_EI_POLKUA = 76;     // Path not found
 inline constexpr std::int32_t VIRHE_NULL = 94;          // Invalid use of Null

@@ -7,6 +7,10 @@
 
 namespace kelvio {
 
+// The log's lock is waited for at most this long: 100 tries 20 ms apart.
+inline constexpr int LUKON_YRITYKSET = 100;
+inline constexpr int LUKON_VALI_MS = 20;
+
 // The user interface here is standard error: programs with windows override it.
 class JarjestelmaAlusta : public Alusta {
  public:

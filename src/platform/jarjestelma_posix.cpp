@@ -201,14 +201,35 @@ std::u16string JarjestelmaAlusta::nykyhakemisto() {
 void JarjestelmaAlusta::liitaTiedostoon(std::u16string_view polku, std::u16string_view teksti) {
   const std::string tavut = utf8ksi(teksti);
   const Kuvaaja f(avaaTavallinen(polku, O_WRONLY | O_APPEND | O_CREAT));
-  // One write of the whole entry: appends of several processes do not
-  // interleave; the lock serves file systems that append less carefully (NFS).
-  flock(f.fd, LOCK_EX);
+  // A second name (a hard link) could make the log write into another file.
+  struct stat tiedot {};
+  if (fstat(f.fd, &tiedot) != 0 || tiedot.st_nlink != 1) {
+    nosta(VIRHE_TIEDOSTO);
+  }
+  // The lock serves file systems that append less carefully (NFS). Anyone who
+  // can read the log can hold a lock on it, so it is waited for a bounded time.
+  bool lukittu = false;
+  for (int yritys = 0; yritys < LUKON_YRITYKSET && !lukittu; ++yritys) {
+    lukittu = flock(f.fd, LOCK_EX | LOCK_NB) == 0;
+    if (!lukittu) {
+      usleep(LUKON_VALI_MS * 1000);
+    }
+  }
+  if (!lukittu) {
+    nosta(VIRHE_LUKITTU);
+  }
+  // One write of the whole entry, so that appends of several processes do
+  // not interleave; a short write (a full disk, a file size limit) is cut
+  // back, so that no torn entry is left.
+  const off_t ennen = lseek(f.fd, 0, SEEK_END);
   ssize_t n = 0;
   do {
     n = write(f.fd, tavut.data(), tavut.size());
   } while (n < 0 && errno == EINTR);
   if (n != static_cast<ssize_t>(tavut.size())) {
+    if (n > 0 && ennen >= 0) {
+      (void)ftruncate(f.fd, ennen);
+    }
     nosta(VIRHE_TIEDOSTO);
   }
 }

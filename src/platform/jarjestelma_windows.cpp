@@ -231,7 +231,21 @@ void JarjestelmaAlusta::liitaTiedostoon(std::u16string_view polku, std::u16strin
   OVERLAPPED lukko{};
   lukko.Offset = 0xFFFFFFFE;
   lukko.OffsetHigh = 0x7FFFFFFF;
-  const bool lukittu = LockFileEx(f, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &lukko) != 0;
+  // Anyone who can read the log can hold the byte locked: waited for a bounded
+  // time, then the entry is skipped. A share that cannot lock is written as is.
+  bool lukittu = false;
+  for (int yritys = 0; yritys < LUKON_YRITYKSET; ++yritys) {
+    lukittu =
+        LockFileEx(f, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &lukko) != 0;
+    if (lukittu || GetLastError() != ERROR_LOCK_VIOLATION) {
+      break;
+    }
+    Sleep(LUKON_VALI_MS);
+  }
+  if (!lukittu && GetLastError() == ERROR_LOCK_VIOLATION) {
+    CloseHandle(f);
+    nosta(VIRHE_LUKITTU);
+  }
   DWORD kirjoitettu = 0;
   const BOOL ok =
       WriteFile(f, tavut.data(), static_cast<DWORD>(tavut.size()), &kirjoitettu, nullptr);
