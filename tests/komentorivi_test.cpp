@@ -235,6 +235,16 @@ TEST(Kelvio, LokiJokaEiOtaMerkintaa) {
   const std::string loki = lue(rivinvaihto / "virhelog.txt");
   EXPECT_NE(loki.find("a^Jb"), std::string::npos) << loki;
   EXPECT_EQ(loki.find("a\nb"), std::string::npos) << loki;
+
+  // A folder and a file named in Latin-1 (not UTF-8) keep their bytes.
+  const fs::path latin1 = kansio.polku / "k\xe4";
+  fs::create_directory(latin1);
+  fs::copy_file(KELVIO_BIN, latin1 / "kelvio");
+  aja(ylivuoto(), "", "", (latin1 / "kelvio").string());
+  aja("make --iban FI2112345600000785 --reference 1234561 --amount 1 --svg " +
+      (latin1 / "s\xe4.svg").string());
+  EXPECT_TRUE(fs::exists(latin1 / "virhelog.txt"));
+  EXPECT_TRUE(fs::exists(latin1 / "s\xe4.svg"));
 }
 
 // A field whose routine trapped an error holds no value in machine output:
@@ -433,8 +443,18 @@ TEST(Kelvio, SyoteVirtaa) {
 // amounts and dates stay plain values.
 TEST(Kelvio, CsvKaavatEstetaan) {
   const std::pair<std::string, std::string> rivit[] = {
-      {"=1+2", "'=1+2"}, {"+1", "'+1"},  {"-1", "'-1"},     {"@SUM(A1)", "'@SUM(A1)"},
-      {"\tx", "'\tx"},   {"x=1", "x=1"}, {"=a,b", "'=a,b"},
+      {"=1+2", "'=1+2"},
+      {"+1", "'+1"},
+      {"-1", "'-1"},
+      {"@SUM(A1)", "'@SUM(A1)"},
+      {"\tx", "'\tx"},
+      {"x=1", "x=1"},
+      {"=a,b", "'=a,b"},
+      // the fullwidth forms, which an East Asian input method turns into the ASCII ones
+      {"＝1+2", "'＝1+2"},
+      {"＋1", "'＋1"},
+      {"－1", "'－1"},
+      {"＠x", "'＠x"},
   };
   for (const auto& [syote, odotettu] : rivit) {
     const auto csv = lueCsv(aja("--csv", syote + "\n").tuloste);

@@ -101,7 +101,7 @@ int lueKomento(std::span<const std::u16string> argumentit, std::FILE* tuloste, s
   bool ensimmainen = true;
   std::vector<bool> ristiriidat;
   for (const std::u16string_view tiedosto : komento.muut) {
-    const std::string polku = utf8ksi(tiedosto);
+    const std::string polku = polunTavuiksi(tiedosto);
     const Tiedostotulos tulos = lueEristettyna(polku, rajat);
     Sijainti paikka{polku, 0, 0, false};
     bool loytyi = false;

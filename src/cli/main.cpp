@@ -30,7 +30,7 @@ int main(int argc, char** argv) {
   std::signal(SIGXFSZ, SIG_IGN);
   std::vector<std::u16string> argumentit;
   for (int i = 1; i < argc; ++i) {
-    argumentit.push_back(kelvio::utf16ksi(argv[i]));
+    argumentit.push_back(kelvio::polkuTekstiksi(argv[i]));
   }
   return kelvio::komentorivi(argumentit, stdin, stdout, stderr, "\n");
 }

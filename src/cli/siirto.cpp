@@ -74,7 +74,7 @@ void kirjoitaTiedosto(const std::u16string& nimi, std::string_view sisalto) {
 #else
 
 void kirjoitaTiedosto(const std::u16string& nimi, std::string_view sisalto) {
-  const std::string polku = utf8ksi(nimi);
+  const std::string polku = polunTavuiksi(nimi);
   const auto vika = [&](const std::string& syy) {
     return Siirtovirhe{"tiedoston " + polku + " kirjoitus epäonnistui: " + syy};
   };

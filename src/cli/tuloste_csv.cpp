@@ -12,8 +12,11 @@ namespace {
 // spreadsheets set to Finnish use) or a line break; quotes doubled. A text
 // that a spreadsheet would take for a formula gets an apostrophe in front.
 void csvKentta(std::string& ulos, std::u16string_view t, bool teksti = true) {
+  // The fullwidth = + - @ too: no spreadsheet is documented to run them, none
+  // to refuse them, and an apostrophe before a rare character costs nothing.
   const bool kaava = teksti && !t.empty() &&
-                     std::u16string_view(u"=+-@\t\r").find(t[0]) != std::u16string_view::npos;
+                     std::u16string_view(u"=+-@\t\r\uFF1D\uFF0B\uFF0D\uFF20").find(t[0]) !=
+                         std::u16string_view::npos;
   const bool lainaa = t.find_first_of(u"\",;\r\n") != std::u16string_view::npos;
   if (lainaa) {
     ulos += '"';

@@ -96,4 +96,82 @@ std::u16string utf16ksi(std::string_view tavut) {
   return s;
 }
 
+namespace {
+
+// The length of the valid UTF-8 sequence at the start of t (no overlong
+// form, no surrogate, nothing past U+10FFFF), 0 when there is none; its code
+// point in koodi.
+std::size_t utf8Jakso(std::string_view t, char32_t& koodi) {
+  const auto b = [&](std::size_t i) { return static_cast<unsigned char>(t[i]); };
+  if (t.empty()) {
+    return 0;
+  }
+  const unsigned char c = b(0);
+  std::size_t n = 0;
+  char32_t pienin = 0;
+  if (c < 0x80) {
+    koodi = c;
+    return 1;
+  }
+  if (c >= 0xC2 && c <= 0xDF) {
+    n = 2, koodi = c & 0x1FU, pienin = 0x80;
+  } else if (c >= 0xE0 && c <= 0xEF) {
+    n = 3, koodi = c & 0x0FU, pienin = 0x800;
+  } else if (c >= 0xF0 && c <= 0xF4) {
+    n = 4, koodi = c & 0x07U, pienin = 0x10000;
+  } else {
+    return 0;
+  }
+  if (t.size() < n) {
+    return 0;
+  }
+  for (std::size_t i = 1; i < n; ++i) {
+    if ((b(i) & 0xC0U) != 0x80) {
+      return 0;
+    }
+    koodi = koodi << 6 | (b(i) & 0x3FU);
+  }
+  if (koodi < pienin || koodi > 0x10FFFF || (koodi >= 0xD800 && koodi <= 0xDFFF)) {
+    return 0;
+  }
+  return n;
+}
+
+}  // namespace
+
+std::u16string polkuTekstiksi(std::string_view tavut) {
+  std::u16string tulos;
+  while (!tavut.empty()) {
+    char32_t koodi = 0;
+    std::size_t n = utf8Jakso(tavut, koodi);
+    if (n == 0) {
+      tulos += static_cast<char16_t>(0xDC00 + static_cast<unsigned char>(tavut[0]));
+      n = 1;
+    } else if (koodi >= 0x10000) {
+      tulos += static_cast<char16_t>(0xD800 + ((koodi - 0x10000) >> 10));
+      tulos += static_cast<char16_t>(0xDC00 + ((koodi - 0x10000) & 0x3FF));
+    } else {
+      tulos += static_cast<char16_t>(koodi);
+    }
+    tavut.remove_prefix(n);
+  }
+  return tulos;
+}
+
+std::string polunTavuiksi(std::u16string_view polku) {
+  std::string tulos;
+  for (std::size_t i = 0; i < polku.size(); ++i) {
+    const char16_t c = polku[i];
+    const bool pari = c >= 0xD800 && c <= 0xDBFF && i + 1 < polku.size() &&
+                      polku[i + 1] >= 0xDC00 && polku[i + 1] <= 0xDFFF;
+    if (!pari && c >= 0xDC80 && c <= 0xDCFF) {
+      tulos += static_cast<char>(c - 0xDC00);
+    } else {
+      utf8ksi(tulos, polku.substr(i, pari ? 2 : 1));
+      i += pari ? 1 : 0;
+    }
+  }
+  return tulos;
+}
+
 }  // namespace kelvio

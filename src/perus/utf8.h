@@ -145,4 +145,11 @@ std::string utf8ksi(std::u16string_view teksti);
 void utf16ksi(std::u16string& kohde, std::string_view tavut);
 std::u16string utf16ksi(std::string_view tavut);
 
+// The bytes of a POSIX path (or of an argument) without loss: valid UTF-8 as
+// text, and each byte that is not as a lone surrogate U+DC80-U+DCFF, which
+// polunTavuiksi turns back into that byte. A Latin-1 folder name stays the
+// folder it names.
+std::u16string polkuTekstiksi(std::string_view tavut);
+std::string polunTavuiksi(std::u16string_view polku);
+
 }  // namespace kelvio

@@ -71,7 +71,8 @@ struct Kuvaaja {
 // Opens a regular file only: not through a symbolic link, and without waiting
 // on a FIFO or a device (opened non-blocking, then its kind checked).
 int avaaTavallinen(std::u16string_view polku, int tapa) {
-  const int fd = open(utf8ksi(polku).c_str(), tapa | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
+  const int fd =
+      open(polunTavuiksi(polku).c_str(), tapa | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
   if (fd < 0) {
     if (errno == ELOOP) {
       nosta(VIRHE_TIEDOSTO);  // a link where the file should be
@@ -105,7 +106,7 @@ std::u16string JarjestelmaAlusta::ohjelmanNimi() {
   if (piste != std::string::npos && piste > 0) {
     polku.resize(piste);
   }
-  return utf16ksi(polku);
+  return polkuTekstiksi(polku);
 }
 
 std::u16string JarjestelmaAlusta::ohjelmakansio() {
@@ -122,7 +123,7 @@ std::u16string JarjestelmaAlusta::ohjelmakansio() {
     }
     nosta(VIRHE_EI_POLKUA);
   }
-  return utf16ksi(kauttaviiva == 0 ? std::string("/") : polku.substr(0, kauttaviiva));
+  return polkuTekstiksi(kauttaviiva == 0 ? std::string("/") : polku.substr(0, kauttaviiva));
 }
 
 std::u16string JarjestelmaAlusta::ymparisto(std::u16string_view nimi) {
@@ -131,7 +132,7 @@ std::u16string JarjestelmaAlusta::ymparisto(std::u16string_view nimi) {
   if ((arvo == nullptr || *arvo == '\0') && n == "USERPROFILE") {
     arvo = std::getenv("HOME");
   }
-  return arvo == nullptr ? std::u16string() : utf16ksi(arvo);
+  return arvo == nullptr ? std::u16string() : polkuTekstiksi(arvo);
 }
 
 char16_t JarjestelmaAlusta::erotin() {
@@ -165,7 +166,7 @@ std::u16string JarjestelmaAlusta::lueEnsimmainenRivi(std::u16string_view polku) 
   if (virhe) {
     nosta(VIRHE_LOPUN_YLI);
   }
-  return utf16ksi(rivi);
+  return polkuTekstiksi(rivi);
 }
 
 bool JarjestelmaAlusta::loytyykoMerkinta(std::u16string_view kuvio) {
@@ -174,7 +175,7 @@ bool JarjestelmaAlusta::loytyykoMerkinta(std::u16string_view kuvio) {
   if (kansio.size() >= 3 && kansio.substr(kansio.size() - 3) == u"*.*") {
     kansio.remove_suffix(3);
   }
-  DIR* d = opendir(kansio.empty() ? "." : utf8ksi(kansio).c_str());
+  DIR* d = opendir(kansio.empty() ? "." : polunTavuiksi(kansio).c_str());
   if (d == nullptr) {
     return false;
   }
@@ -184,7 +185,7 @@ bool JarjestelmaAlusta::loytyykoMerkinta(std::u16string_view kuvio) {
 }
 
 void JarjestelmaAlusta::asetaNykyhakemisto(std::u16string_view kansio) {
-  if (chdir(utf8ksi(kansio).c_str()) != 0) {
+  if (chdir(polunTavuiksi(kansio).c_str()) != 0) {
     nosta(VIRHE_EI_POLKUA);
   }
 }
@@ -195,7 +196,7 @@ std::u16string JarjestelmaAlusta::nykyhakemisto() {
     nosta(VIRHE_EI_POLKUA);
   }
   polku.resize(polku.find('\0'));
-  return utf16ksi(polku);
+  return polkuTekstiksi(polku);
 }
 
 void JarjestelmaAlusta::liitaTiedostoon(std::u16string_view polku, std::u16string_view teksti) {
