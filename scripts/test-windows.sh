@@ -40,6 +40,16 @@ natiivi=$(build/default/src/cli/kelvio $make_args)
 wine_tulos=$(wine build/windows/src/cli/kelvio.exe $make_args | tr -d '\r')
 [ "$natiivi" = "$wine_tulos" ] || { echo "kelvio make: $natiivi natively, $wine_tulos under Wine" >&2; exit 1; }
 echo "kelvio make under Wine: $wine_tulos, as natively"
+# A malformed RF reference is a value error (1), never an abort; kelvio read says
+# that this build reads no files (2).
+tila=0
+wine build/windows/src/cli/kelvio.exe make --iban FI2112345600000785 --reference RF --amount 1 \
+  >/dev/null 2>&1 || tila=$?
+[ "$tila" -eq 1 ] || { echo "kelvio.exe make --reference RF: exit status $tila, not 1" >&2; exit 1; }
+tila=0
+wine build/windows/src/cli/kelvio.exe read lasku.pdf >/dev/null 2>&1 || tila=$?
+[ "$tila" -eq 2 ] || { echo "kelvio.exe read: exit status $tila, not 2" >&2; exit 1; }
+echo "kelvio.exe make and read refuse what they cannot do: ok"
 echo "== Four kelvio.exe appending to one log at once"
 sh tests/loki-wine.sh build/windows/src/cli/kelvio.exe
 

@@ -421,6 +421,23 @@ TEST(Kelvio, SyoteVirtaa) {
     EXPECT_NE(tuloste.find("\"input\":\"" + *koodi + "\""), std::string::npos) << tuloste;
   }
 
+  // At a terminal: a line is answered as it is typed, and one Ctrl-D ends the input.
+  const int paate = posix_openpt(O_RDWR | O_NOCTTY);
+  ASSERT_GE(paate, 0);
+  ASSERT_EQ(grantpt(paate), 0);
+  ASSERT_EQ(unlockpt(paate), 0);
+  const int kayttaja = open(ptsname(paate), O_RDWR | O_NOCTTY);
+  const pid_t neljas = kaynnista(kayttaja, ulos, paate);
+  close(kayttaja);
+  ASSERT_EQ(write(paate, rivi.data(), rivi.size()), static_cast<ssize_t>(rivi.size()));
+  EXPECT_NE(lueKunnes(ulos, "\"input\":\"" + V4 + "\"").find(V4), std::string::npos);
+  ASSERT_EQ(write(paate, "\x04", 1), 1);
+  lueKunnes(ulos, "\n\n");  // to the end
+  close(ulos);
+  waitpid(neljas, &tila, 0);
+  close(paate);
+  EXPECT_EQ(WEXITSTATUS(tila), 0);
+
   // A non-blocking output that fills is waited on: every record comes.
   const OmaKansio kansio;
   std::string paljon;
@@ -654,7 +671,28 @@ TEST(KelvioMake, NumerotJaVirheet) {
     }
   }
   EXPECT_NE(aja("make --help").tuloste.find("Käyttö: kelvio make"), std::string::npos);
-  EXPECT_EQ(aja("make --iban FI2112345600000785 --reference 1234561 --amount 1 --svg /").tila, 3);
+  // Files from the command line: never through a link, never into a FIFO or
+  // a folder, and a failed write leaves the old file whole.
+  const OmaKansio kansio;
+  const std::string k = kansio.polku.string();
+  ASSERT_EQ(std::system(("cd " + k +
+                         " && echo vanha > kohde && ln -s kohde linkki && mkfifo fifo && "
+                         "echo vanha > taysi")
+                            .c_str()),
+            0);
+  for (const std::string nimi : {"/", "linkki", "fifo"}) {
+    const std::string polku = nimi == "/" ? nimi : k + "/" + nimi;
+    EXPECT_EQ(
+        aja("make --iban FI2112345600000785 --reference 1234561 --amount 1 --svg " + polku).tila, 3)
+        << nimi;
+  }
+  EXPECT_EQ(lue(kansio.polku / "kohde"), "vanha\n");
+  EXPECT_EQ(
+      aja("make --iban FI2112345600000785 --reference 1234561 --amount 1 --svg " + k + "/taysi", "",
+          "", "ulimit -f 1; " + std::string(KELVIO_BIN))
+          .tila,
+      3);
+  EXPECT_EQ(lue(kansio.polku / "taysi"), "vanha\n");
 }
 
 // A real barcode reader reads the drawn symbol back: the SVG rendered to PNG
