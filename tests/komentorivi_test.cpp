@@ -98,6 +98,11 @@ TEST(Kelvio, ArgumentitJaSyote) {
       {V2 + " " + V5, "", 0, RAPORTTI2 + "\n" + RAPORTTI5},
       {"", V2 + "\n" + V5 + "\n", 0, RAPORTTI2 + "\n" + RAPORTTI5},
       {"", V2 + "\r\n" + V5, 0, RAPORTTI2 + "\n" + RAPORTTI5},
+      // a BOM at the start of the input only
+      {"", "\xEF\xBB\xBF" + V2 + "\n", 0, RAPORTTI2},
+      {"", V2 + "\n\xEF\xBB\xBF" + V2 + "\n", 1,
+       RAPORTTI2 + "\nViivakoodin pituus on 55 merkkiä.\nPankkiviivakoodin kuuluu olla 54 merkin "
+                   "pituinen.\n"},
       {"", "", 0, ""},
       {"abc", "", 1, LYHYT},
       {"", "\n", 1,
@@ -143,7 +148,7 @@ TEST(Kelvio, Json) {
       "{\"input\":\"" + V2 +
           "\",\"kind\":\"interpretation\",\"version\":2,\"account\":\"912345-123\","
           "\"reference\":\"12345\",\"due_date\":\"2025-03-31\",\"amount\":\"123.45\","
-          "\"checks\":{\"account\":false,\"reference\":false},"
+          "\"checks\":{\"account\":false,\"reference\":false,\"due_date\":true},"
           "\"report\":\"Viivakoodin versio 2: euromääräinen, kansallinen tilinumero ja "
           "kansallinen viite\\r\\n\\r\\nSaajan tili (kansallinen muoto) = 912345-123\\r\\n"
           "Viitenumero (kansallinen) =     12345\\r\\nEräpäivä = 31.3.2025\\r\\nSumma =    "
@@ -595,6 +600,17 @@ TEST(Kelvio, CsvLuetaanTakaisin) {
   };
   EXPECT_EQ(rivit, odotetut) << t.tuloste;
   EXPECT_EQ(aja("--csv --json x").tila, 2);
+
+  // For Finnish Excel: a BOM, ";", a decimal comma, d.M.yyyy, digit strings as
+  // text formulas, and the formula guard on the rest.
+  EXPECT_EQ(aja("--excel", V4_KELPO + "\n=1;2\n").tuloste,
+            "\xEF\xBB\xBFinput;kind;version;account;reference;due_date;amount;iban_check;"
+            "account_check;reference_check;rf_reference_check;errors\r\n"
+            "\"=\"\"" +
+                V4_KELPO +
+                "\"\"\";interpretation;4;FI2112345600000785;\"=\"\"1234561\"\"\";"
+                "31.12.2025;1500,00;true;;true;;\r\n"
+                "\"'=1;2\";wrong_length;;;;;;;;;;\r\n");
 }
 
 // kelvio make: the digits, the usage errors, and a bad value's exit status.

@@ -120,19 +120,28 @@ TEST(Tarkisteet, ViivakoodinVersiot) {
   struct Rivi {
     std::u16string syote;
     std::optional<bool> iban, tili, viite, rf;
+    std::optional<bool> eraPaiva = {};  // none for a barcode without a due date
   };
   const Rivi rivit[] = {
       // The worked examples: made-up accounts, valid references.
-      {u"291234500000123000123450000000000000001234525033100000", {}, false, false, {}},
-      {u"479123456000001230015000000000000000000001234561251231", false, {}, true, {}},
+      {u"291234500000123000123450000000000000001234525033100000", {}, false, false, {}, true},
+      {u"479123456000001230015000000000000000000001234561251231", false, {}, true, {}, true},
       {u"579123456000001230000100012000000000000000012345000000", false, {}, {}, false},
       // Valid everywhere.
-      {u"212345600000785000123450000000000000123456125033100000", {}, true, true, {}},
-      {u"421123456000007850015000000000000000000001234561251231", true, {}, true, {}},
-      {u"105421123456000007850015000000000000000000001234561251231", true, {}, true, {}},
+      {u"212345600000785000123450000000000000123456125033100000", {}, true, true, {}, true},
+      {u"421123456000007850015000000000000000000001234561251231", true, {}, true, {}, true},
+      {u"105421123456000007850015000000000000000000001234561251231", true, {}, true, {}, true},
       {u"521123456000007850000100018000000000539007547034000000", true, {}, {}, true},
       // One digit of the IBAN and of the RF body wrong.
       {u"521129456000007850000100018000000000539097547034000000", false, {}, {}, false},
+      // Due dates that name no real day: month 13, February 29 of a common
+      // year, day 0, a non-digit; the leap day and the last day of a year are real.
+      {u"421123456000007850015000000000000000000001234561251340", true, {}, true, {}, false},
+      {u"421123456000007850015000000000000000000001234561250229", true, {}, true, {}, false},
+      {u"421123456000007850015000000000000000000001234561251200", true, {}, true, {}, false},
+      {u"42112345600000785001500000000000000000000123456125123 ", true, {}, true, {}, false},
+      {u"421123456000007850015000000000000000000001234561240229", true, {}, true, {}, true},
+      {u"421123456000007850015000000000000000000001234561991231", true, {}, true, {}, true},
       {u"3" + std::u16string(53, u'0'), {}, {}, {}, {}},
       {u"", {}, {}, {}, {}},
   };
@@ -142,6 +151,7 @@ TEST(Tarkisteet, ViivakoodinVersiot) {
     EXPECT_EQ(t.tili, r.tili) << utf8ksi(r.syote);
     EXPECT_EQ(t.viite, r.viite) << utf8ksi(r.syote);
     EXPECT_EQ(t.rf, r.rf) << utf8ksi(r.syote);
+    EXPECT_EQ(t.eraPaiva, r.eraPaiva) << utf8ksi(r.syote);
   }
 }
 

@@ -343,6 +343,12 @@ TEST(Aikakaava, Taulukko) {
       {u"''d", "'7"},
       {u"ddd dddd", "pe perjantai"},
       {u"MMM MMMM", "maalis maaliskuu"},
+      // after a day number the genitive; before one, or after a weekday, not
+      {u"d. MMMM yyyy", "7. maaliskuuta 2025"},
+      {u"dd MMMM", "07 maaliskuuta"},
+      {u"MMMM d", "maaliskuu 7"},
+      {u"dddd MMMM", "perjantai maaliskuu"},
+      {u"d. MMM", "7. maalis"},
       {u"g yyyy", "g 2025"},
       {u"'auki", "auki"},
       {u"H.mm'", "14.05"},  // a quote that opens nothing at the end

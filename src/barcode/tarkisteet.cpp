@@ -4,6 +4,7 @@
 
 #include "asettelu.h"
 #include "fe_NollatPois.h"
+#include "kalenteri.h"
 #include "merkit.h"
 
 namespace kelvio {
@@ -116,6 +117,14 @@ Tarkisteet tarkista(std::u16string_view syote) {
                     fe_NollatPois(osa(koodi, a->rfRunko)));
   } else {
     t.viite = viiteKelpaa(osa(koodi, a->viite));
+  }
+  const std::u16string_view pvm = osa(koodi, a->eraPaiva);
+  if (pvm != u"000000") {
+    t.eraPaiva = numeroita(pvm) && [&] {
+      const auto luku = [&](std::size_t i) { return (pvm[i] - u'0') * 10 + (pvm[i + 1] - u'0'); };
+      const Paivays p = siirraPaivays(2000 + luku(0), luku(2), luku(4));
+      return p.vuosi == 2000 + luku(0) && p.kuukausi == luku(2) && p.paiva == luku(4);
+    }();
   }
   return t;
 }

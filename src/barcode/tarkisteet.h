@@ -24,8 +24,12 @@ struct Tarkisteet {
   std::optional<bool> tili;   // version 2
   std::optional<bool> viite;  // versions 2 and 4
   std::optional<bool> rf;     // version 5
+  // A due date (other than 000000) that names a real day; the report still
+  // shows what the date rules make of any other (month 13 runs into the next year).
+  std::optional<bool> eraPaiva;
   [[nodiscard]] bool kaikkiKelpaavat() const {
-    return iban.value_or(true) && tili.value_or(true) && viite.value_or(true) && rf.value_or(true);
+    return iban.value_or(true) && tili.value_or(true) && viite.value_or(true) &&
+           rf.value_or(true) && eraPaiva.value_or(true);
   }
 };
 

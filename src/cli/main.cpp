@@ -15,12 +15,18 @@ int wmain(int argc, wchar_t** argv) {
   _setmode(_fileno(stdin), _O_BINARY);
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);
+  // The console's code page is the user's: UTF-8 only while kelvio writes.
+  const UINT koodisivu = GetConsoleOutputCP();
   SetConsoleOutputCP(CP_UTF8);
   std::vector<std::u16string> argumentit;
   for (int i = 1; i < argc; ++i) {
     argumentit.emplace_back(reinterpret_cast<const char16_t*>(argv[i]));
   }
-  return kelvio::komentorivi(argumentit, stdin, stdout, stderr, "\r\n");
+  const int tila = kelvio::komentorivi(argumentit, stdin, stdout, stderr, "\r\n");
+  if (koodisivu != 0) {
+    SetConsoleOutputCP(koodisivu);
+  }
+  return tila;
 }
 #else
 #include <csignal>

@@ -88,6 +88,13 @@ bool Syotelukija::tayta(std::string& era) {
     rivinvaihtoja += static_cast<std::size_t>(std::count(lohko_.data(), lohko_.data() + m, '\n'));
     era.append(lohko_.data(), m);
   }
+  // A UTF-8 BOM (Notepad and PowerShell 5.1 write one) is no part of the first line.
+  if (alussa_ && (era.size() >= 3 || loppu_ || rivinvaihtoja > 0)) {
+    alussa_ = false;
+    if (era.starts_with("\xEF\xBB\xBF")) {
+      era.erase(0, 3);
+    }
+  }
   // Whole lines, at most enintaanRiveja of them; the rest waits for the next
   // batch. After a read error a cut last line is no line.
   std::size_t loppu = era.size();

@@ -36,6 +36,7 @@ class Syotelukija {
   std::size_t rivi_ = 1;
   std::size_t ensimmainen_ = 0;  // lines of the batch before
   bool odottaa_ = false;
+  bool alussa_ = true;      // the start of the input, where a BOM may stand
   std::string virhe_;       // a read failed: said once its lines are given
   bool viimeinen_ = false;  // and the batch with its last lines has been given
 

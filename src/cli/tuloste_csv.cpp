@@ -1,102 +1,45 @@
 // --csv: RFC 4180 CSV in UTF-8 for accounting software, a header and one row
-// per input, rows ending in CR LF.
+// per input, rows ending in CR LF. The same writer makes --excel's dialect.
+#include "csv.h"
+
+#include <span>
 #include "kuviot.h"
-#include "tulostin.h"
 #include "utf8.h"
 
 namespace kelvio {
 
 namespace {
 
-// A CSV field: quoted when it holds a quote, a separator (also ";", which
-// spreadsheets set to Finnish use) or a line break; quotes doubled. A text
-// that a spreadsheet would take for a formula gets an apostrophe in front.
-void csvKentta(std::string& ulos, std::u16string_view t, bool teksti = true) {
-  // The fullwidth = + - @ too: no spreadsheet is documented to run them, none
-  // to refuse them, and an apostrophe before a rare character costs nothing.
-  const bool kaava = teksti && !t.empty() &&
-                     std::u16string_view(u"=+-@\t\r\uFF1D\uFF0B\uFF0D\uFF20").find(t[0]) !=
-                         std::u16string_view::npos;
-  const bool lainaa = t.find_first_of(u"\",;\r\n") != std::u16string_view::npos;
-  if (lainaa) {
-    ulos += '"';
-  }
-  if (kaava) {
-    ulos += '\'';
-  }
-  for (;;) {
-    const std::size_t lainaus = lainaa ? t.find(u'"') : std::u16string_view::npos;
-    utf8ksi(ulos, t.substr(0, lainaus));
-    if (lainaus == std::u16string_view::npos) {
-      break;
+bool numeroita(std::u16string_view t) {
+  for (const char16_t c : t) {
+    if (c < u'0' || c > u'9') {
+      return false;
     }
-    ulos += "\"\"";
-    t.remove_prefix(lainaus + 1);
   }
-  if (lainaa) {
-    ulos += '"';
-  }
+  return !t.empty();
 }
 
 class Csv final : public Tulostin {
  public:
-  explicit Csv(bool tiedostot) : tiedostot_(tiedostot) {}
+  Csv(const CsvMurre& murre, bool tiedostot)
+      : m_(murre), tiedostot_(tiedostot), paivays_(m_.excel ? u"d.M.yyyy" : u"yyyy-MM-dd") {}
 
   void otsake(std::string& ulos) override {
-    ulos +=
-        "input,kind,version,account,reference,due_date,amount,"
-        "iban_check,account_check,reference_check,rf_reference_check,errors";
-    ulos += tiedostot_ ? ",file,page,sources,conflict,name,bic,message,reason\r\n" : "\r\n";
-  }
-
-  void muu(std::string& ulos, const Tietue& r, const Muu& m) override {
-    alku(ulos, r);
-    ulos += ',';
-    ulos += m.laji;
-    const EpcMaksu* e = m.maksu;
-    ulos += ',';
-    if (e != nullptr) {
-      utf8ksi(ulos, e->versio);
-      ulos += ',';
-      csvKentta(ulos, e->iban);
-      ulos += ',';
-      csvKentta(ulos, e->viite);
-      ulos += ',';
-      if (e->eraPaiva) {
-        iso_.lisaa(ulos, *e->eraPaiva);
-      }
-      ulos += ',';
-      if (e->sentit) {
-        ulos += summaKoneelle(static_cast<double>(*e->sentit));
-      }
-    } else {
-      ulos += ",,,,";
+    if (m_.excel) {
+      ulos += "\xEF\xBB\xBF";  // without it Excel takes UTF-8 for the ANSI code page
     }
-    tarkisteetJaVirheet(ulos, r.tarkisteet);
-    sijainti(ulos, r);
-    ulos += ',';
-    if (e != nullptr) {
-      csvKentta(ulos, e->nimi);
-      ulos += ',';
-      csvKentta(ulos, e->bic);
-      ulos += ',';
-      csvKentta(ulos, e->viesti);
-      ulos += ',';
-    } else {
-      ulos += ",,,";
-      if (m.laji != "other_code") {
-        csvKentta(ulos, m.teksti);
-      }
-    }
-    ulos += "\r\n";
+    lisaa(ulos,
+          "input,kind,version,account,reference,due_date,amount,"
+          "iban_check,account_check,reference_check,rf_reference_check,errors");
+    lisaa(ulos, tiedostot_ ? ",file,page,sources,conflict,name,bic,message,reason\r\n" : "\r\n");
   }
 
   void tulkinta(std::string& ulos, const Tietue& r) override {
     alku(ulos, r);
     const Tulkinta& t = *r.tulkinta;
     switch (t.laji) {
-      case Laji::VaaraPituus: ulos += ",wrong_length,,,,,"; break;
-      case Laji::TuntematonVersio: ulos += ",unknown_version,,,,,"; break;
+      case Laji::VaaraPituus: lisaa(ulos, ",wrong_length,,,,,"); break;
+      case Laji::TuntematonVersio: lisaa(ulos, ",unknown_version,,,,,"); break;
       case Laji::Tulkinta: kentat(ulos, t); break;
     }
     loppu(ulos, r);
@@ -104,37 +47,139 @@ class Csv final : public Tulostin {
 
   void virhe(std::string& ulos, const Tietue& r) override {
     alku(ulos, r);
-    ulos += ",error,,,,,";
+    lisaa(ulos, ",error,,,,,");
     loppu(ulos, r);
   }
 
+  void muu(std::string& ulos, const Tietue& r, const Muu& m) override {
+    alku(ulos, r);
+    ulos += m_.erotin;
+    ulos += m.laji;
+    const EpcMaksu* e = m.maksu;
+    ulos += m_.erotin;
+    if (e != nullptr) {
+      utf8ksi(ulos, e->versio);
+      ulos += m_.erotin;
+      kentta(ulos, e->iban);
+      ulos += m_.erotin;
+      kentta(ulos, e->viite);
+      ulos += m_.erotin;
+      if (e->eraPaiva) {
+        paiva(ulos, *e->eraPaiva);
+      }
+      ulos += m_.erotin;
+      if (e->sentit) {
+        summa(ulos, static_cast<double>(*e->sentit));
+      }
+    } else {
+      lisaa(ulos, ",,,,");
+    }
+    tarkisteetJaVirheet(ulos, r.tarkisteet);
+    sijainti(ulos, r);
+    ulos += m_.erotin;
+    if (e != nullptr) {
+      for (const std::u16string* t : {&e->nimi, &e->bic, &e->viesti}) {
+        kentta(ulos, *t);
+        ulos += m_.erotin;
+      }
+    } else {
+      lisaa(ulos, ",,,");
+      if (m.laji != "other_code") {
+        kentta(ulos, m.teksti);
+      }
+    }
+    ulos += "\r\n";
+  }
+
  private:
-  static void alku(std::string& ulos, const Tietue& r) {
+  // Commas of a fixed piece become the dialect's separator.
+  void lisaa(std::string& ulos, std::string_view pala) const {
+    for (const char c : pala) {
+      ulos += c == ',' ? m_.erotin : c;
+    }
+  }
+
+  // A field: quoted when it holds a quote, a separator (also ";" in plain
+  // CSV, which spreadsheets set to Finnish use) or a line break; quotes
+  // doubled. A text that a spreadsheet would take for a formula gets an
+  // apostrophe in front; so do the fullwidth = + - @: no spreadsheet is
+  // documented to run them, none to refuse them, and an apostrophe before a
+  // rare character costs nothing. In the Excel dialect a string of digits is
+  // written as the text formula ="0123", which keeps its zeros and all its
+  // digits where Excel would make a number of it.
+  void kentta(std::string& ulos, std::u16string_view t, bool teksti = true) const {
+    if (m_.excel && teksti && numeroita(t)) {
+      ulos += "\"=\"\"";
+      utf8ksi(ulos, t);
+      ulos += "\"\"\"";
+      return;
+    }
+    const bool kaava = teksti && !t.empty() &&
+                       std::u16string_view(u"=+-@\t\r\uFF1D\uFF0B\uFF0D\uFF20").find(t[0]) !=
+                           std::u16string_view::npos;
+    const bool lainaa = t.find_first_of(u"\",;\r\n") != std::u16string_view::npos;
+    if (lainaa) {
+      ulos += '"';
+    }
+    if (kaava) {
+      ulos += '\'';
+    }
+    for (;;) {
+      const std::size_t lainaus = lainaa ? t.find(u'"') : std::u16string_view::npos;
+      utf8ksi(ulos, t.substr(0, lainaus));
+      if (lainaus == std::u16string_view::npos) {
+        break;
+      }
+      ulos += "\"\"";
+      t.remove_prefix(lainaus + 1);
+    }
+    if (lainaa) {
+      ulos += '"';
+    }
+  }
+
+  void summa(std::string& ulos, double sentit) const {
+    std::string s = summaKoneelle(sentit);
+    if (m_.excel) {
+      s[s.find('.')] = ',';
+    }
+    ulos += s;
+  }
+
+  void paiva(std::string& ulos, const Paivays& p) {
+    teksti_.clear();
+    paivays_.kirjoita(teksti_, p, Kellonaika{});
+    utf8ksi(ulos, teksti_);
+  }
+
+  void alku(std::string& ulos, const Tietue& r) const {
     ulos.reserve(ulos.size() + r.syote.size() + TIETUEEN_VARAUS);  // as for JSON
-    csvKentta(ulos, r.syote);
+    kentta(ulos, r.syote);
   }
 
   void kentat(std::string& ulos, const Tulkinta& t) {
-    ulos += ",interpretation,";
+    ulos += m_.erotin;
+    ulos += "interpretation";
+    ulos += m_.erotin;
     ulos += static_cast<char>(t.versio);
-    ulos += ',';
+    ulos += m_.erotin;
     // A field whose routine trapped an error is left empty.
     const std::pair<const std::u16string&, bool> tekstit[] = {{t.tili, t.virheellinen.tili},
                                                               {t.viite, t.virheellinen.viite}};
     for (const auto& [arvo, virhe] : tekstit) {
       if (!virhe) {
-        std::u16string kentta = arvo;
-        std::erase(kentta, u' ');
-        csvKentta(ulos, kentta);
+        std::u16string k = arvo;
+        std::erase(k, u' ');
+        kentta(ulos, k);
       }
-      ulos += ',';
+      ulos += m_.erotin;
     }
     if (t.eraPaiva && !t.virheellinen.eraPaiva) {
-      iso_.lisaa(ulos, *t.eraPaiva);
+      paiva(ulos, *t.eraPaiva);
     }
-    ulos += ',';
+    ulos += m_.erotin;
     if (!t.virheellinen.summa) {
-      ulos += summaKoneelle(t.sentit);
+      summa(ulos, t.sentit);
     }
   }
 
@@ -142,32 +187,33 @@ class Csv final : public Tulostin {
     tarkisteetJaVirheet(ulos, r.tarkisteet);
     if (tiedostot_) {
       sijainti(ulos, r);
-      ulos += ",,,,";
+      lisaa(ulos, ",,,,");
     }
     ulos += "\r\n";
   }
 
-  static void tarkisteetJaVirheet(std::string& ulos, const Tarkisteet& tarkisteet) {
-    for (const NimettyTarkiste& k : nimetytTarkisteet(tarkisteet)) {
-      ulos += ',';
+  void tarkisteetJaVirheet(std::string& ulos, const Tarkisteet& tarkisteet) const {
+    const auto kaikki = nimetytTarkisteet(tarkisteet);
+    for (const NimettyTarkiste& k : std::span(kaikki).first(4)) {
+      ulos += m_.erotin;
       if (k.tulos) {
         ulos += *k.tulos ? "true" : "false";
       }
     }
-    ulos += ',';
-    csvKentta(ulos, virheetTekstina(), false);
+    ulos += m_.erotin;
+    kentta(ulos, virheetTekstina(), false);
   }
 
   // kelvio read: file, page, sources ("barcode text") and conflict.
-  static void sijainti(std::string& ulos, const Tietue& r) {
+  void sijainti(std::string& ulos, const Tietue& r) const {
     const Sijainti* s = r.sijainti;
-    ulos += ',';
-    csvKentta(ulos, utf16ksi(s->tiedosto));
-    ulos += ',';
+    ulos += m_.erotin;
+    kentta(ulos, utf16ksi(s->tiedosto));
+    ulos += m_.erotin;
     if (s->sivu > 0) {
       ulos += std::to_string(s->sivu);
     }
-    ulos += ',';
+    ulos += m_.erotin;
     const char* vali = "";
     for (std::size_t i = 0; i < std::size(LAHTEIDEN_NIMET); ++i) {
       if ((s->lahteet >> i & 1U) != 0) {
@@ -176,20 +222,26 @@ class Csv final : public Tulostin {
         vali = " ";
       }
     }
-    ulos += s->ristiriita ? ",true" : ",false";
+    ulos += m_.erotin;
+    ulos += s->ristiriita ? "true" : "false";
   }
 
+  CsvMurre m_;
   bool tiedostot_;
-
-  IsoPaivays iso_;
+  Aikakaava paivays_;
+  std::u16string teksti_;
 };
 
 }  // namespace
 
+std::unique_ptr<Tulostin> luoCsv(const CsvMurre& murre, bool tiedostot) {
+  return std::make_unique<Csv>(murre, tiedostot);
+}
+
 extern const Tulostusmuoto CSV{u"--csv",
                                "CSV (RFC 4180, UTF-8) otsikkorivein kirjanpito-ohjelmille",
-                               [](const Tulostusasetukset& a) -> std::unique_ptr<Tulostin> {
-                                 return std::make_unique<Csv>(a.tiedostot);
+                               [](const Tulostusasetukset& a) {
+                                 return luoCsv({',', false}, a.tiedostot);
                                },
                                true};
 

@@ -91,7 +91,8 @@ struct NimettyTarkiste {
   std::string_view nimi;   // the report's words
   std::string_view avain;  // the JSON key
 };
-std::array<NimettyTarkiste, 4> nimetytTarkisteet(const Tarkisteet& t);
+// The due date's comes last: CSV keeps its columns and writes the first four.
+std::array<NimettyTarkiste, 5> nimetytTarkisteet(const Tarkisteet& t);
 
 // The errors trapped during this input as one text:
 // "6 Overflow (euro.fe_yleisval, 2000); ...".

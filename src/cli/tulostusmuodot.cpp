@@ -8,9 +8,9 @@
 namespace kelvio {
 
 // The table of formats: a new format is its own file and one row here.
-extern const Tulostusmuoto TEKSTI, JSON_LINES, CSV;
+extern const Tulostusmuoto TEKSTI, JSON_LINES, CSV, EXCEL;
 namespace {
-constexpr const Tulostusmuoto* MUODOT[] = {&TEKSTI, &JSON_LINES, &CSV};
+constexpr const Tulostusmuoto* MUODOT[] = {&TEKSTI, &JSON_LINES, &CSV, &EXCEL};
 }  // namespace
 
 std::span<const Tulostusmuoto* const> tulostusmuodot() {
@@ -24,11 +24,12 @@ void IsoPaivays::lisaa(std::string& ulos, const Paivays& pvm) {
   utf8ksi(ulos, teksti_);
 }
 
-std::array<NimettyTarkiste, 4> nimetytTarkisteet(const Tarkisteet& t) {
+std::array<NimettyTarkiste, 5> nimetytTarkisteet(const Tarkisteet& t) {
   return {{{t.iban, "IBAN", "iban"},
            {t.tili, "tilinumero", "account"},
            {t.viite, "viitenumero", "reference"},
-           {t.rf, "RF-viite", "rf_reference"}}};
+           {t.rf, "RF-viite", "rf_reference"},
+           {t.eraPaiva, "eräpäivä", "due_date"}}};
 }
 
 std::u16string virheetTekstina() {

@@ -86,6 +86,13 @@ Aikakaava::Aikakaava(std::u16string_view kaava) {
       case u'M':
         osa = pituudesta(
             n, {Osa::Kuukausi, Osa::Kuukausi2, Osa::KuukaudenNimi, Osa::KuukaudenNimiPitka});
+        // After a day number Finnish takes the genitive, "31. joulukuuta", as Windows does.
+        if (osa == Osa::KuukaudenNimiPitka &&
+            std::any_of(palat_.begin(), palat_.end(), [](const Pala& p) {
+              return p.osa == Osa::Paiva || p.osa == Osa::Paiva2;
+            })) {
+          osa = Osa::KuukaudenNimiGenetiivi;
+        }
         break;
       case u'y': osa = pituudesta(n, {Osa::Vuosi1, Osa::Vuosi2, Osa::Vuosi4}); break;
       case u'H': osa = yksi ? Osa::Tunti24 : Osa::Tunti24_2; break;
@@ -121,10 +128,13 @@ void Aikakaava::kirjoita(std::u16string& kohde, const Paivays& pvm, const Kellon
       case Osa::Kuukausi2: lisaaLuku(kohde, pvm.kuukausi, 2); break;
       case Osa::KuukaudenNimi:
       case Osa::KuukaudenNimiPitka:
+      case Osa::KuukaudenNimiGenetiivi:
         if (pvm.kuukausi >= 1 && pvm.kuukausi <= 12) {
           kohde += KUUT.at(static_cast<std::size_t>(pvm.kuukausi - 1));
           if (pala.osa == Osa::KuukaudenNimiPitka) {
             kohde += u"kuu";
+          } else if (pala.osa == Osa::KuukaudenNimiGenetiivi) {
+            kohde += u"kuuta";
           }
         }
         break;

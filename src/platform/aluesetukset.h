@@ -38,6 +38,7 @@ class Aikakaava {
     Kuukausi2,
     KuukaudenNimi,
     KuukaudenNimiPitka,
+    KuukaudenNimiGenetiivi,  // MMMM after d or dd
     Vuosi1,
     Vuosi2,
     Vuosi4,
