@@ -137,7 +137,7 @@ TEST(Kelvio, Kayttovirheet) {
   }
   EXPECT_EQ(aja("--help").tila, 0);
   EXPECT_NE(aja("--help").tuloste.find("Käyttö: kelvio"), std::string::npos);
-  EXPECT_EQ(aja("--version").tuloste, "kelvio 1.00\n");
+  EXPECT_EQ(aja("--version").tuloste, "kelvio 1.0.0\n");
 }
 
 TEST(Kelvio, Json) {

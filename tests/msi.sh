@@ -1,9 +1,11 @@
 #!/bin/sh
-# The Windows Installer package's round trip under Wine: a silent per-machine
-# install, the programs run, a trapped error's entry lands in the user's own
-# folders (not under Program Files), again with DATAFOLDER naming a folder, a
-# newer version replaces the older, and a silent removal removes the
-# programs and the shortcut but no user's log.
+# The Windows Installer package's round trip under Wine: what the package
+# declares (launch condition, secure DATAFOLDER, file versions), a silent
+# per-machine install, the programs run, a trapped error's entry lands in the
+# user's own folders (not under Program Files), again with DATAFOLDER naming a
+# folder, a rebuild of the same version and a newer version each replace the
+# installed one and keep DATAFOLDER without being given it, and a silent
+# removal removes the programs and the shortcut but no user's log.
 # Usage: msi.sh Kelvio-VERSION-win64.msi MSI-STAGING-FOLDER
 set -eu
 paketti=$1
@@ -41,8 +43,25 @@ odota_merkinta() {
   [ ! -e "$ohjelmat/virhelog.txt" ] || epaonnistui "an entry under Program Files"
 }
 
+taulu() { msiinfo export "$paketti" "$1" | tr -d '\r'; }
+taulu LaunchCondition | grep -q "WINDOWSBUILD >= 14393" || epaonnistui "no launch condition for Windows 10 1607"
+taulu Property | grep "^SecureCustomProperties" | grep -q DATAFOLDER || epaonnistui "DATAFOLDER is not secure"
+taulu Property | grep -q "^ARPNOMODIFY	1" || epaonnistui "ARPNOMODIFY is not 1"
+for ohjelma in Kelviomaro.exe kelvio.exe; do
+  taulu File | grep "^$ohjelma	" | cut -f 5 | grep -q '^[0-9]' || epaonnistui "$ohjelma has no file version"
+done
+versio=$(taulu Property | sed -n 's/^ProductVersion	//p')
+paivityskoodi=$(taulu Property | sed -n 's/^UpgradeCode	{\(.*\)}/\1/p')
+tuotteita() {
+  wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s 2>/dev/null |
+    tr -d '\r' | grep -c 'DisplayName    REG_SZ    Kelvio$' || true
+}
+# A package of the same staging folder, as a rebuild makes it.
+rakenna() { (cd "$lavastus" && sh tee-msi.sh "$1" Kelvio "$2" "$2.0" testi testi "$paivityskoodi" >/dev/null 2>&1) ||
+  epaonnistui "tee-msi.sh $2"; }
+
 asenna "$paketti"
-for tiedosto in Kelviomaro.exe kelvio.exe README.md LICENSE ainehake.oma; do
+for tiedosto in Kelviomaro.exe kelvio.exe README.md LUEMINUT.txt LICENSE ainehake.oma; do
   [ -f "$ohjelmat/$tiedosto" ] || epaonnistui "$tiedosto missing from $ohjelmat"
 done
 [ "$(head -c 1 "$ohjelmat/ainehake.oma")" = "*" ] || epaonnistui "ainehake.oma is not *"
@@ -67,18 +86,27 @@ asenna "$paketti" "DATAFOLDER=$(winepath -w "$jaettu")"
 odota_merkinta "$jaettu"
 echo "DATAFOLDER: the log in $jaettu"
 
-# A newer version replaces the older: one product, the new files.
+# A rebuild of the same version (a new product code) replaces the installed one.
+uudelleen=$(dirname "$paketti")/Kelvio-uudelleen-win64.msi
+rakenna "$uudelleen" "$versio"
+asenna "$uudelleen"
+[ "$(tuotteita)" = 1 ] || epaonnistui "$(tuotteita) products named Kelvio after a same-version rebuild"
+[ "$(head -n 1 "$ohjelmat/ainehake.oma" | tr -d '\r')" = "$(winepath -w "$jaettu")" ] ||
+  epaonnistui "the rebuild lost DATAFOLDER"
+echo "rebuild of $versio: one product, DATAFOLDER kept"
+
+# A newer version replaces the older: one product, the new files, DATAFOLDER kept.
 uusi=$(dirname "$paketti")/Kelvio-uusi-win64.msi
-(cd "$lavastus" && wixl -a x64 -o "$uusi" -D Nimi=Kelvio -D Versio=9.9.9 -D Valmistaja=testi \
-  -D Kuvaus=testi Kelvio.wxs >/dev/null 2>&1) || epaonnistui "wixl for the newer version"
+rakenna "$uusi" 9.9.9
 asenna "$uusi"
-maara=$(wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s 2>/dev/null |
-  tr -d '\r' | grep -c 'DisplayName    REG_SZ    Kelvio$' || true)
-[ "$maara" = 1 ] || epaonnistui "$maara products named Kelvio after the upgrade"
+[ "$(tuotteita)" = 1 ] || epaonnistui "$(tuotteita) products named Kelvio after the upgrade"
 wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s 2>/dev/null |
   tr -d '\r' | grep -q 'DisplayVersion    REG_SZ    9.9.9' || epaonnistui "the newer version is not registered"
 [ -f "$ohjelmat/kelvio.exe" ] || epaonnistui "the upgrade lost kelvio.exe"
-echo "upgrade: one product, version 9.9.9"
+[ "$(head -n 1 "$ohjelmat/ainehake.oma" | tr -d '\r')" = "$(winepath -w "$jaettu")" ] ||
+  epaonnistui "the upgrade lost DATAFOLDER"
+odota_merkinta "$jaettu"
+echo "upgrade: one product, version 9.9.9, DATAFOLDER kept"
 
 wine msiexec /x "$(winepath -w "$uusi")" /qn >/dev/null 2>&1 || epaonnistui "msiexec /x"
 [ ! -e "$ohjelmat/kelvio.exe" ] || epaonnistui "the removal left kelvio.exe"
@@ -86,5 +114,5 @@ wine msiexec /x "$(winepath -w "$uusi")" /qn >/dev/null 2>&1 || epaonnistui "msi
 [ ! -e "$valikko/Kelviomaro.lnk" ] && [ ! -e "$kayttajan_valikko/Kelviomaro.lnk" ] ||
   epaonnistui "the removal left the shortcut"
 [ -f "$jaettu/virhelog.txt" ] || epaonnistui "the removal took a user's log"
-rm -f "$uusi"
+rm -f "$uusi" "$uudelleen"
 echo "msi: install, data folder, upgrade and removal: ok"

@@ -21,4 +21,8 @@ int teeKomento(std::span<const std::u16string> argumentit, std::FILE* tuloste, s
 int lueKomento(std::span<const std::u16string> argumentit, std::FILE* tuloste, std::FILE* virheet,
                const char* rivinvaihto);
 
+// kelvio data-folder FOLDER: the first line of ainehake.oma beside the program.
+int datakansioKomento(std::span<const std::u16string> argumentit, std::FILE* tuloste,
+                      std::FILE* virheet);
+
 }  // namespace kelvio

@@ -15,6 +15,9 @@ int komentorivi(const std::vector<std::u16string>& argumentit, std::FILE* syote,
     if (!kaikki.empty() && kaikki[0] == u"make") {
       return teeKomento(kaikki.subspan(1), tuloste, virheet);
     }
+    if (!kaikki.empty() && kaikki[0] == u"data-folder") {
+      return datakansioKomento(kaikki.subspan(1), tuloste, virheet);
+    }
     if (!kaikki.empty() && kaikki[0] == u"read") {
       return lueKomento(kaikki.subspan(1), tuloste, virheet, rivinvaihto);
     }

@@ -74,6 +74,13 @@ const std::string_view LUE_OHJE =
     "lukukelvoton tai ilman koodia, koodi oli ristiriitainen tai virheellinen, tai\n"
     "--checkin kanssa jokin tarkiste ei täsmännyt; 2 virheellisestä käytöstä;\n"
     "3 kun tulosteen kirjoitus epäonnistui.\n";
+const std::string_view DATAKANSIO_OHJE =
+    "Käyttö: kelvio data-folder KANSIO\n"
+    "\n"
+    "Kirjoittaa KANSION ohjelman vieressä olevan tiedoston ainehake.oma ensimmäiseksi\n"
+    "riviksi: ohjelmat kirjoittavat virhelokinsa siihen kansioon. * tarkoittaa kunkin\n"
+    "käyttäjän omaa Tiedostot-kansiota. Tiedosto kirjoitetaan siinä merkistössä, jossa\n"
+    "ohjelmat sen lukevat.\n";
 const std::string_view VERSIO = "kelvio " KELVIO_VERSIO "\n";
 
 }  // namespace kelvio
