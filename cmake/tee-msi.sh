@@ -7,11 +7,13 @@
 # - the file versions of the two programs, so that Windows Installer treats
 #   them as versioned files.
 # Usage: tee-msi.sh OUT.msi NAME VERSION(a.b.c) FILEVERSION(a.b.c.d) MAKER DESCRIPTION UPGRADECODE
+#        [WINDOW-PROGRAM]
 set -eu
 ulos=$1 nimi=$2 versio=$3 tiedostoversio=$4 valmistaja=$5 kuvaus=$6 paivityskoodi=$7
+ikkunaohjelma=${8:-Kelviomaro}
 rm -f "$ulos"
 wixl -a x64 -o "$ulos" -D Nimi="$nimi" -D Versio="$versio" -D Valmistaja="$valmistaja" \
-  -D Kuvaus="$kuvaus" -D Paivityskoodi="$paivityskoodi" Kelvio.wxs
+  -D Kuvaus="$kuvaus" -D Paivityskoodi="$paivityskoodi" -D Ikkunaohjelma="$ikkunaohjelma" Kelvio.wxs
 msibuild "$ulos" \
   -q "UPDATE \`Property\` SET \`Value\`='DATAFOLDER;WIX_DOWNGRADE_DETECTED;WIX_UPGRADE_DETECTED' WHERE \`Property\`='SecureCustomProperties'" \
   -q "DELETE FROM \`Upgrade\` WHERE \`ActionProperty\`='WIX_UPGRADE_DETECTED'" \

@@ -5,9 +5,16 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out="${1:-docs/kelviomaro.png}"
-bash scripts/setup.sh xvfb xdotool imagemagick wine wine64
+bash scripts/setup.sh xvfb xdotool imagemagick wine wine64 fonts-wine
 [ -f build/windows/src/app/Kelviomaro.exe ] || { cmake --preset windows >/dev/null && cmake --build --preset windows --target Kelviomaro >/dev/null; }
 export WINEDEBUG=-all WINEPREFIX="${WINEPREFIX:-/tmp/kelvio-wine-screenshot}" LC_ALL=fi_FI.UTF-8
+# Wine draws the caption buttons with the Marlett font. Debian's fonts-wine
+# puts it in /usr/share/wine/fonts, a folder this Wine never searches (its
+# font trace lists only /usr/share/fonts and the prefix's own Fonts folder),
+# so without a copy in the prefix the close button is the letter "r".
+wineboot -i >/dev/null 2>&1 || true
+mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+cp -n /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
 export DISPLAY=:$((180 + RANDOM % 60))
 Xvfb "$DISPLAY" -screen 0 900x700x24 >/dev/null 2>&1 &
 xvfb=$!
