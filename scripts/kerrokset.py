@@ -11,18 +11,33 @@ import shutil
 import sys
 import tempfile
 
-KAYTTAA = {
-    "perus": [],
-    "platform": ["perus"],
-    "errors": ["platform"],
-    "formatting": ["errors"],
-    "barcode": ["formatting"],
-    "tiedostot": ["barcode"],
-    "cli": ["tiedostot"],
-    "ikkunat": ["errors"],
-    "dialogs": ["ikkunat"],
-    "app": ["dialogs", "barcode"],
-}
+# The layers come from the build itself: each folder's library and the kelvio_
+# libraries it links (KAYTTAA of kelvio_kirjasto, and target_link_libraries).
+KUTSU = re.compile(r"(kelvio_kirjasto|target_link_libraries)\(([^)]*)\)", re.S)
+
+
+def lue_kerrokset(src):
+    kayttaa = {}
+    for kansio in sorted(os.listdir(src)):
+        tiedosto = os.path.join(src, kansio, "CMakeLists.txt")
+        if not os.path.isfile(tiedosto):
+            continue
+        with open(tiedosto, encoding="utf-8") as f:
+            teksti = re.sub(r"#.*", "", f.read())
+        for kutsu, argumentit in KUTSU.findall(teksti):
+            sanat = argumentit.split()
+            if not sanat or sanat[0] != "kelvio_" + kansio:
+                continue
+            if kutsu == "kelvio_kirjasto":
+                linkit = sanat[sanat.index("KAYTTAA") + 1 :] if "KAYTTAA" in sanat else []
+            else:
+                linkit = sanat[1:]
+            kayttaa.setdefault(kansio, [])
+            kayttaa[kansio] += [s[len("kelvio_") :] for s in linkit if s.startswith("kelvio_")]
+    return kayttaa
+
+
+KAYTTAA = {}
 SISALLYTYS = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.M)
 GENEROIDUT = {"tuote.h": "perus"}
 
@@ -35,6 +50,8 @@ def sallitut(kansio):
 
 
 def tarkista(src):
+    KAYTTAA.clear()
+    KAYTTAA.update(lue_kerrokset(src))
     virheet = []
     otsakkeet = dict(GENEROIDUT)
     for kansio in sorted(os.listdir(src)):

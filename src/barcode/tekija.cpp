@@ -103,8 +103,8 @@ std::string teeViivakoodi(const Laskutiedot& tiedot, std::string& virhe, std::st
         "eräpäivä: todellinen päivämäärä muodossa VVVV-KK-PP väliltä 2000-01-01 - 2099-12-31");
   }
   const std::u16string viite = tiivista(tiedot.viite);
-  std::string koodi;
-  if (viite.substr(0, 2) == u"RF") {
+  const bool rf = viite.substr(0, 2) == u"RF";
+  if (rf) {
     if (viite.size() < 5 || viite.size() > 25 || !numeroita(viite.substr(2, 2)) ||
         !numeroita(std::u16string_view(viite).substr(4))) {
       return vika("reference", "viite: RF-viite on RF, kaksi tarkistenumeroa ja 1-21 numeroa");
@@ -112,8 +112,6 @@ std::string teeViivakoodi(const Laskutiedot& tiedot, std::string& virhe, std::st
     if (!rfKelpaa(viite)) {
       return vika("reference", "viite: RF-viitteen tarkistenumerot eivät täsmää (ISO 11649)");
     }
-    koodi = "5" + ascii(iban.substr(2)) + summa + ascii(viite.substr(2, 2)) +
-            nollilla(std::u16string_view(viite).substr(4), 21) + paiva;
   } else {
     if (viite.size() < 4 || viite.size() > 20 || !numeroita(viite)) {
       return vika("reference", "viite: kansallinen viite on 4-20 numeroa (tai RF-viite)");
@@ -121,9 +119,25 @@ std::string teeViivakoodi(const Laskutiedot& tiedot, std::string& virhe, std::st
     if (!viiteKelpaa(viite)) {
       return vika("reference", "viite: tarkistenumero ei täsmää (painot 7, 3, 1)");
     }
-    koodi = "4" + ascii(iban.substr(2)) + summa + "000" + nollilla(viite, 20) + paiva;
   }
-  return koodi.size() == VIIVAKOODIN_PITUUS ? koodi : std::string{};
+  // The fields where the interpretation reads them: each right-aligned in its
+  // place, zeros in front and in the places between fields.
+  const Asettelu& a = rf ? VERSIO5 : VERSIO4;
+  std::string koodi(VIIVAKOODIN_PITUUS, '0');
+  koodi[0] = static_cast<char>(a.versio);
+  const auto aseta = [&](Kentta k, const std::string& arvo) {
+    koodi.replace(k.alku - 1 + k.pituus - arvo.size(), arvo.size(), arvo);
+  };
+  aseta(a.tili, ascii(iban.substr(2)));
+  aseta(a.summa, summa);
+  if (rf) {
+    aseta(a.viite, ascii(viite.substr(2, 2)));
+    aseta(a.rfRunko, ascii(std::u16string_view(viite).substr(4)));
+  } else {
+    aseta(a.viite, ascii(viite));
+  }
+  aseta(a.eraPaiva, paiva);
+  return koodi;
 }
 
 }  // namespace kelvio
