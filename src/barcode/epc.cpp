@@ -22,15 +22,6 @@ bool kirjaimiaJaNumeroita(std::u16string_view t) {
   return true;
 }
 
-bool numeroita(std::u16string_view t) {
-  for (const char16_t c : t) {
-    if (!onNumero(c)) {
-      return false;
-    }
-  }
-  return !t.empty();
-}
-
 // "EUR" and 0.01 to 999999999.99 with "." and at most two decimals.
 std::optional<std::int64_t> summa(std::u16string_view t) {
   if (t.substr(0, 3) != u"EUR") {

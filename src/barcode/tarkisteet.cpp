@@ -43,15 +43,6 @@ int jaannos97(std::u16string_view a, std::u16string_view b) {
   return static_cast<int>(kertyma % 97);
 }
 
-bool numeroita(std::u16string_view t) {
-  for (const char16_t c : t) {
-    if (!onNumero(c)) {
-      return false;
-    }
-  }
-  return !t.empty();
-}
-
 }  // namespace
 
 bool ibanKelpaa(std::u16string_view iban) noexcept {

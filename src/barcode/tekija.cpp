@@ -20,15 +20,6 @@ std::u16string tiivista(std::u16string_view teksti) {
   return tulos;
 }
 
-bool numeroita(std::u16string_view t) {
-  for (const char16_t c : t) {
-    if (!onNumero(c)) {
-      return false;
-    }
-  }
-  return true;
-}
-
 std::string ascii(std::u16string_view numerot) {
   return {numerot.begin(), numerot.end()};
 }
@@ -43,7 +34,7 @@ bool summaKentaksi(std::u16string_view summa, std::string& kentta) {
   const std::u16string_view eurot = summa.substr(0, erotin);
   const std::u16string_view sentit =
       erotin == std::u16string_view::npos ? std::u16string_view{} : summa.substr(erotin + 1);
-  if (eurot.empty() || eurot.size() > 6 || !numeroita(eurot) || !numeroita(sentit) ||
+  if (eurot.size() > 6 || !numeroita(eurot) || (!sentit.empty() && !numeroita(sentit)) ||
       sentit.size() > 2 || (erotin != std::u16string_view::npos && sentit.empty())) {
     return false;
   }

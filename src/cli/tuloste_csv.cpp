@@ -4,20 +4,12 @@
 
 #include <span>
 #include "kuviot.h"
+#include "merkit.h"
 #include "utf8.h"
 
 namespace kelvio {
 
 namespace {
-
-bool numeroita(std::u16string_view t) {
-  for (const char16_t c : t) {
-    if (c < u'0' || c > u'9') {
-      return false;
-    }
-  }
-  return !t.empty();
-}
 
 class Csv final : public Tulostin {
  public:

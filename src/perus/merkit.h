@@ -1,10 +1,22 @@
 // Classes of characters that several layers test.
 #pragma once
 
+#include <string_view>
+
 namespace kelvio {
 
 constexpr bool onNumero(char16_t c) {
   return c >= u'0' && c <= u'9';
+}
+
+// A text of digits only; an empty text holds none, so it is not one.
+constexpr bool numeroita(std::u16string_view t) {
+  for (const char16_t c : t) {
+    if (!onNumero(c)) {
+      return false;
+    }
+  }
+  return !t.empty();
 }
 
 }  // namespace kelvio

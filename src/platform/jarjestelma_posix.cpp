@@ -90,7 +90,7 @@ int avaaTavallinen(std::u16string_view polku, int tapa) {
 }  // namespace
 
 JarjestelmaAlusta::JarjestelmaAlusta()
-    : asetukset_(std::make_unique<KaavaAsetukset>(u",", u"d.M.yyyy", u"H.mm.ss")) {}
+    : asetukset_(std::make_unique<KaavaAsetukset>(KaavaAsetukset::suomi())) {}
 
 Hetki JarjestelmaAlusta::nyt() {
   const std::time_t t = std::time(nullptr);
