@@ -362,8 +362,8 @@ TEST(Versio, Versiolohko) {
   EXPECT_EQ(kiintea->dwFileVersionMS, 0x00010000U);
   EXPECT_EQ(kiintea->dwFileVersionLS, 0U);
   EXPECT_EQ(kiintea->dwProductVersionMS, 0x00010000U);
-  EXPECT_EQ(versiotieto(lohko, L"FileVersion"), L"1.00");
-  EXPECT_EQ(versiotieto(lohko, L"ProductVersion"), L"1.00");
+  EXPECT_EQ(versiotieto(lohko, L"FileVersion"), L"1.0.0");
+  EXPECT_EQ(versiotieto(lohko, L"ProductVersion"), L"1.0.0");
   EXPECT_EQ(versiotieto(lohko, L"ProductName"), L"Kelvio");
   EXPECT_EQ(versiotieto(lohko, L"InternalName"), L"Kelviomaro");
   EXPECT_EQ(versiotieto(lohko, L"OriginalFilename"), L"Kelviomaro.exe");

@@ -168,6 +168,8 @@ TEST(SePulma, JarjestysVirhenumeroittain) {
 
 // Each trapping routine reports itself: its call line, module and routine.
 TEST(SePulma, AnsojenKutsupaikat) {
+  // The window's routine, as the interpretation's part names it.
+  constexpr Kutsupaikka CMDTULKITSE_CLICK{1138, u"frmKelvio", u"cmdTulkitse_Click"};
   const std::pair<Kutsupaikka, const char*> rivit[] = {
       {CMDTULKITSE_CLICK,
        "Kutsurivi      1138\r\nModuulista   frmKelvio\r\nRutiinista     cmdTulkitse_Click"},

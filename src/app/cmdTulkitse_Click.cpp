@@ -5,6 +5,13 @@
 
 namespace kelvio {
 
+namespace {
+
+// The trap of the routine that runs the interpretation for the user.
+constexpr Kutsupaikka CMDTULKITSE_CLICK{1138, u"frmKelvio", u"cmdTulkitse_Click"};
+
+}  // namespace
+
 void cmdTulkitse_Click(Kelviomaro& f) noexcept {
   ansa<int>(CMDTULKITSE_CLICK, [&] {
     const std::u16string syote = lueTeksti(f.txtViivakoodi);

@@ -11,9 +11,6 @@
 
 namespace kelvio {
 
-// The trap of the routine that runs the interpretation for the user.
-inline constexpr Kutsupaikka CMDTULKITSE_CLICK{1138, u"frmKelvio", u"cmdTulkitse_Click"};
-
 enum class Laji : std::uint8_t { Tulkinta, VaaraPituus, TuntematonVersio };
 
 // The report and the fields it was made of.

@@ -12,6 +12,9 @@ namespace {
 
 thread_local std::string kohta_;
 
+// The command line's own trap around one input (the window's is cmdTulkitse_Click's).
+constexpr Kutsupaikka KASITTELE{1139, u"kelvio", u"kasittele"};
+
 }  // namespace
 
 std::string_view kasiteltava() noexcept {
@@ -29,15 +32,14 @@ void Kasittelija::kasittele(std::u16string_view syote, std::string_view kohta, b
                             const Sijainti* sijainti) {
   kohta_.assign(kohta);
   laukeamiset().clear();
-  std::optional<std::pair<Tulkinta, Tarkisteet>> tulos =
-      ansa<decltype(tulos)>(CMDTULKITSE_CLICK, [&] {
-        Tulkinta t = tulkitse(syote, asetukset_);
-        Tarkisteet k;
-        if (tarkisteet_) {
-          k = tarkista(syote);
-        }
-        return std::make_optional(std::make_pair(std::move(t), k));
-      });
+  std::optional<std::pair<Tulkinta, Tarkisteet>> tulos = ansa<decltype(tulos)>(KASITTELE, [&] {
+    Tulkinta t = tulkitse(syote, asetukset_);
+    Tarkisteet k;
+    if (tarkisteet_) {
+      k = tarkista(syote);
+    }
+    return std::make_optional(std::make_pair(std::move(t), k));
+  });
   if (!tulos) {
     selityksia = true;
     tulostin_->virhe(ulos, {syote, nullptr, {}, ensimmainen, sijainti});

@@ -53,6 +53,22 @@ bool naytaPulma(HWND omistaja, std::u16string_view virheteksti, std::u16string_v
   }
   const UINT dpi = GetDpiForWindow(hwnd);
   HFONT fontti = luoDialogifontti(dpi);
+  // The window and its font go however this returns: a text that cannot be
+  // made (out of memory) throws on to the handler's trap, and leaks nothing.
+  struct Siivous {
+    HWND hwnd;
+    HFONT fontti;
+    Siivous(const Siivous&) = delete;
+    Siivous& operator=(const Siivous&) = delete;
+    ~Siivous() {
+      if (IsWindow(hwnd) != 0) {
+        DestroyWindow(hwnd);
+      }
+      if (fontti != nullptr) {
+        DeleteObject(fontti);
+      }
+    }
+  } siivous{hwnd, fontti};
   HWND lblPulma = luoOhjain(hwnd, L"STATIC", L"", SS_NOPREFIX, 0, ID_LBLPULMA);
   // Read-only edit: long query texts wrap and can be selected and copied.
   HWND lblurl =
@@ -72,7 +88,6 @@ bool naytaPulma(HWND omistaja, std::u16string_view virheteksti, std::u16string_v
   }
   SetFocus(ok);
   naytaModaalisti(hwnd, omistaja);
-  DeleteObject(fontti);
   return true;
 }
 

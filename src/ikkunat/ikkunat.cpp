@@ -128,6 +128,9 @@ void asettele(Ikkuna& ikkuna, int leveys, int korkeus, std::initializer_list<Sij
 
 void siirraEhdotukseen(Ikkuna& ikkuna, UINT dpi, const RECT* ehdotus) {
   ikkuna.dpi = dpi;
+  if (ehdotus == nullptr) {  // a WM_DPICHANGED that another program sent
+    return;
+  }
   SetWindowPos(ikkuna.hwnd, nullptr, ehdotus->left, ehdotus->top, 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

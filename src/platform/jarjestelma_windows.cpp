@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <memory>
 #include <string>
 
 #include "ajovirhe.h"
@@ -161,13 +162,20 @@ char16_t JarjestelmaAlusta::erotin() {
 }
 
 std::u16string JarjestelmaAlusta::lueEnsimmainenRivi(std::u16string_view polku) {
-  HANDLE f = avaaTavallinen(polku, GENERIC_READ, OPEN_EXISTING);
+  // The handle is closed however this returns.
+  const std::unique_ptr<void, decltype(&CloseHandle)> f(
+      avaaTavallinen(polku, GENERIC_READ, OPEN_EXISTING), &CloseHandle);
   std::string rivi;
   char puskuri[4096];
   DWORD luettu = 0;
   bool loppu = false;
-  while (!loppu && rivi.size() < (1U << 20) &&
-         ReadFile(f, puskuri, sizeof puskuri, &luettu, nullptr) != 0 && luettu > 0) {
+  while (!loppu && rivi.size() < (1U << 20)) {
+    if (ReadFile(f.get(), puskuri, sizeof puskuri, &luettu, nullptr) == 0) {
+      nosta(VIRHE_LOPUN_YLI);  // a read error is a failure, as on POSIX: no part of a line
+    }
+    if (luettu == 0) {
+      break;
+    }
     for (DWORD i = 0; i < luettu; ++i) {
       if (puskuri[i] == '\r') {
         loppu = true;
@@ -176,7 +184,6 @@ std::u16string JarjestelmaAlusta::lueEnsimmainenRivi(std::u16string_view polku) 
       rivi.push_back(puskuri[i]);
     }
   }
-  CloseHandle(f);
   if (rivi.empty()) {
     return {};
   }
