@@ -6,6 +6,7 @@
 
 #include "koodaus.h"
 #include "utf8.h"
+#include "utf8_lohkot.h"
 
 namespace kelvio {
 namespace {

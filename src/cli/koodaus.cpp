@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "utf8.h"
+#include "utf8_lohkot.h"
 
 namespace kelvio {
 

@@ -58,6 +58,7 @@ bool naytaPulma(HWND omistaja, std::u16string_view virheteksti, std::u16string_v
   struct Siivous {
     HWND hwnd;
     HFONT fontti;
+    Siivous(HWND h, HFONT f) : hwnd(h), fontti(f) {}
     Siivous(const Siivous&) = delete;
     Siivous& operator=(const Siivous&) = delete;
     ~Siivous() {
@@ -68,7 +69,7 @@ bool naytaPulma(HWND omistaja, std::u16string_view virheteksti, std::u16string_v
         DeleteObject(fontti);
       }
     }
-  } siivous{hwnd, fontti};
+  } siivous(hwnd, fontti);
   HWND lblPulma = luoOhjain(hwnd, L"STATIC", L"", SS_NOPREFIX, 0, ID_LBLPULMA);
   // Read-only edit: long query texts wrap and can be selected and copied.
   HWND lblurl =

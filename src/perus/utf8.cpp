@@ -1,4 +1,5 @@
 #include "utf8.h"
+#include "utf8_lohkot.h"
 
 #include <cstdint>
 
