@@ -12,7 +12,7 @@ paketti=$1
 lavastus=$2
 export WINEDEBUG=-all
 . "$(dirname "$0")/asennetut-ohjelmat.sh"
-epaonnistui() { echo "msi: $*" >&2; exit 1; }
+epaonnistui() { printf 'msi: %s\n' "$*" >&2; exit 1; }
 ymparisto() { wine cmd /c echo "%$1%" 2>/dev/null | tr -d '\r'; }
 
 ohjelmat=$(winepath -u "$(ymparisto ProgramW6432)\\Kelvio" 2>/dev/null)
@@ -59,6 +59,15 @@ tuotteita() {
 # A package of the same staging folder, as a rebuild makes it.
 rakenna() { (cd "$lavastus" && sh tee-msi.sh "$1" Kelvio "$2" "$2.0" testi testi "$paivityskoodi" >/dev/null 2>&1) ||
   epaonnistui "tee-msi.sh $2"; }
+
+# The launch condition refuses Windows 7 (build 7601), and lets Windows 10 (1903) install.
+wine winecfg -v win7 >/dev/null 2>&1
+if wine msiexec /i "$(winepath -w "$paketti")" /qn >/dev/null 2>&1; then
+  epaonnistui "the package installed on Windows 7"
+fi
+[ ! -e "$ohjelmat/kelvio.exe" ] || epaonnistui "the refused install left kelvio.exe"
+wine winecfg -v win10 >/dev/null 2>&1
+echo "refused on Windows 7"
 
 asenna "$paketti"
 for tiedosto in Kelviomaro.exe kelvio.exe README.md LUEMINUT.txt LICENSE ainehake.oma; do

@@ -11,16 +11,6 @@ namespace kelvio {
 namespace {
 
 constexpr std::u16string_view RV = u"\r\n";
-constexpr std::u16string_view ERAPAIVA = u"ReqdExctnDt/";
-
-bool kirjaimiaJaNumeroita(std::u16string_view t) {
-  for (const char16_t c : t) {
-    if (!onNumero(c) && !(c >= u'A' && c <= u'Z')) {
-      return false;
-    }
-  }
-  return true;
-}
 
 // "EUR" and 0.01 to 999999999.99 with "." and at most two decimals.
 std::optional<std::int64_t> summa(std::u16string_view t) {
@@ -76,6 +66,10 @@ bool ohjausmerkki(std::u16string_view t) {
 }
 
 }  // namespace
+
+bool bicMuoto(std::u16string_view bic) {
+  return (bic.size() == 8 || bic.size() == 11) && kirjaimiaJaNumeroita(bic);
+}
 
 EpcLaji lueEpc(std::u16string_view teksti, EpcMaksu& m, std::u16string& virhe) {
   std::u16string rivit[12];
@@ -218,106 +212,6 @@ std::u16string epcRaportti(const EpcMaksu& m, const Aluesetukset& asetukset) {
     r += u"ei summaa";
   }
   return r;
-}
-
-}  // namespace kelvio
-
-namespace kelvio {
-
-namespace {
-
-// What the name and the message may hold: the SEPA character set, "&", and
-// the letters of Latin-1 (å, ä, ö and the rest) that UTF-8 carries.
-bool sallittu(char16_t c) {
-  return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || onNumero(c) ||
-         std::u16string_view(u" /-?:().,'+&").find(c) != std::u16string_view::npos ||
-         (c >= 0xC0 && c <= 0xFF && c != 0xD7 && c != 0xF7);
-}
-
-std::string tekstiKenttaan(std::u16string_view arvo, std::size_t enintaan, std::string_view nimi) {
-  if (arvo.empty() || arvo.size() > enintaan) {
-    return std::string(nimi) + ": 1-" + std::to_string(enintaan) + " merkkiä";
-  }
-  for (const char16_t c : arvo) {
-    if (!sallittu(c)) {
-      std::string merkki;
-      if (c < 0x20 || c == 0x7F) {
-        merkki = c == u'\n' || c == u'\r' ? "rivinvaihto" : "ohjausmerkki";
-      } else {
-        merkki = "merkki \"" + utf8ksi(std::u16string_view(&c, 1)) + "\"";
-      }
-      return std::string(nimi) + ": " + merkki +
-             " ei kelpaa EPC-QR-koodiin (sallittu: kirjaimet, numerot ja / - ? : ( ) . , ' + &)";
-    }
-  }
-  return {};
-}
-
-std::u16string tiivis(std::u16string_view t) {
-  std::u16string tulos;
-  for (const char16_t c : t) {
-    if (c != u' ') {
-      tulos += c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c;
-    }
-  }
-  return tulos;
-}
-
-}  // namespace
-
-std::string teeEpc(const Laskutiedot& tiedot, const EpcLisat& lisat, std::string& virhe,
-                   std::string& kentta) {
-  const auto vika = [&](std::string_view nimi, std::string viesti) {
-    kentta = nimi;
-    virhe = std::move(viesti);
-    return std::string();
-  };
-  if (std::string v = tekstiKenttaan(lisat.nimi, 70, "nimi"); !v.empty()) {
-    return vika("name", v);
-  }
-  const std::u16string bic = tiivis(lisat.bic);
-  if (!bic.empty() && ((bic.size() != 8 && bic.size() != 11) || !kirjaimiaJaNumeroita(bic))) {
-    return vika("bic", "BIC: 8 tai 11 kirjainta ja numeroa");
-  }
-  if (!lisat.viesti.empty()) {
-    if (std::string v = tekstiKenttaan(lisat.viesti, 140, "viesti"); !v.empty()) {
-      return vika("message", v);
-    }
-    // The code carries the reference, and EPC069-12 allows a reference or a text, not both.
-    return vika("message", "viesti: EPC-QR-koodissa on joko viite tai viesti, ja tässä on viite");
-  }
-  // The amount as "EUR" and euros with two decimals; none for 0.
-  std::u16string summa = tiivis(tiedot.summa);
-  const std::size_t erotin = summa.find_first_of(u".,");
-  std::u16string eurot = summa.substr(0, erotin);
-  std::u16string sentit = erotin == std::u16string::npos ? u"" : summa.substr(erotin + 1);
-  sentit.resize(2, u'0');
-  while (eurot.size() > 1 && eurot[0] == u'0') {
-    eurot.erase(0, 1);
-  }
-  const bool nolla = eurot == u"0" && sentit == u"00";
-  std::u16string s = u"BCD\n";
-  s += bic.empty() ? u"002\n" : u"001\n";
-  s += u"1\nSCT\n";
-  s += bic + u"\n";
-  s += lisat.nimi + u"\n";
-  s += tiivis(tiedot.iban) + u"\n";
-  s += nolla ? u"" : u"EUR" + eurot + u"." + sentit;
-  s += u"\n\n";
-  s += tiivis(tiedot.viite);
-  s += u"\n\n";
-  if (!tiedot.eraPaiva.empty()) {
-    s += std::u16string(ERAPAIVA) + tiedot.eraPaiva;
-  }
-  while (s.back() == u'\n') {  // empty last fields are left out
-    s.pop_back();
-  }
-  std::string tavut = utf8ksi(s);
-  if (tavut.size() > EPC_ENINTAAN) {
-    return vika("name", "EPC-QR-koodiin mahtuu " + std::to_string(EPC_ENINTAAN) + " tavua, tässä " +
-                            std::to_string(tavut.size()));
-  }
-  return tavut;
 }
 
 }  // namespace kelvio

@@ -16,6 +16,11 @@ namespace kelvio {
 
 // The payload's largest size in bytes (version 13 of a QR code at level M).
 inline constexpr std::size_t EPC_ENINTAAN = 331;
+// The due date in the information line, as the Finnish guide writes it.
+inline constexpr std::u16string_view ERAPAIVA = u"ReqdExctnDt/";
+
+// A BIC: 8 or 11 capital letters and digits.
+bool bicMuoto(std::u16string_view bic);
 
 struct EpcMaksu {
   std::u16string versio;               // "001" or "002"

@@ -9,17 +9,6 @@ namespace kelvio {
 
 namespace {
 
-// Spaces removed, lower-case letters raised: "fi21 1234 ..." -> "FI211234...".
-std::u16string tiivista(std::u16string_view teksti) {
-  std::u16string tulos;
-  for (const char16_t c : teksti) {
-    if (c != u' ') {
-      tulos += c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c;
-    }
-  }
-  return tulos;
-}
-
 std::string ascii(std::u16string_view numerot) {
   return {numerot.begin(), numerot.end()};
 }
@@ -64,6 +53,16 @@ bool paivaysKentaksi(std::u16string_view p, std::string& kentta) {
 }
 
 }  // namespace
+
+std::u16string tiivista(std::u16string_view teksti) {
+  std::u16string tulos;
+  for (const char16_t c : teksti) {
+    if (c != u' ') {
+      tulos += c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c;
+    }
+  }
+  return tulos;
+}
 
 std::string teeViivakoodi(const Laskutiedot& tiedot, std::string& virhe, std::string* kentta) {
   const auto vika = [&](std::string_view nimi, std::string_view viesti) {

@@ -15,6 +15,9 @@ struct Laskutiedot {
   std::u16string eraPaiva;
 };
 
+// Spaces removed, lower-case letters raised: "fi21 1234 ..." -> "FI211234...".
+std::u16string tiivista(std::u16string_view teksti);
+
 // The 54 digits of the barcode (version 4 for a national reference, 5 for an
 // RF reference), or "" with a Finnish message that names the field and the
 // rule it breaks in virhe, and the field's option name ("iban", "reference",
