@@ -22,7 +22,7 @@ trap 'wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true' EXIT
 sleep 1
 wine explorer /desktop=Kelvio,800x600 build/windows/src/app/Kelviomaro.exe &
 for _ in $(seq 60); do
-  win=$(xdotool search --name "Kelvio" 2>/dev/null | head -1 || true)
+  win=$(xdotool search --name "KELVIOMARO" 2>/dev/null | head -1 || true)
   [ -n "$win" ] && break
   sleep 1
 done
@@ -32,8 +32,10 @@ xdotool windowactivate --sync "$win" 2>/dev/null || xdotool windowfocus "$win" |
 xdotool type --delay 5 "105479123456000001230015000000000000000000001234561251231"
 xdotool key Return
 sleep 1
-# The desktop around the window is one colour: trimming it leaves the window.
-import -window "$win" "$out.kaikki.png"
-convert "$out.kaikki.png" -trim +repage "$out"
+# The screen, cut to the window of the program (title bar included): its size
+# and place as X knows them.
+eval "$(xdotool getwindowgeometry --shell "$win")"
+import -window root "$out.kaikki.png"
+convert "$out.kaikki.png" -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out"
 rm -f "$out.kaikki.png"
 echo "saved $out"
