@@ -348,6 +348,60 @@ std::wstring versiotieto(const std::vector<char>& lohko, const wchar_t* nimi) {
   return {arvo};
 }
 
+// A log whose lock byte another program holds (a shared lock, as any reader
+// may take): kelvio.exe waits a bounded time, skips the entry and ends, and
+// the log is as it was.
+TEST(Loki, LukittuLokiEiPysaytaOhjelmaa) {
+  wchar_t temp[MAX_PATH];
+  ASSERT_NE(GetTempPathW(MAX_PATH, temp), 0U);
+  const std::wstring kansio =
+      std::wstring(temp) + L"kelvio-lukko-" + std::to_wstring(GetCurrentProcessId());
+  CreateDirectoryW(kansio.c_str(), nullptr);
+  const std::wstring ohjelma = kansio + L"\\kelvio.exe";
+  ASSERT_NE(CopyFileW(L"" KELVIO_EXE_POLKU, ohjelma.c_str(), FALSE), 0);
+  const std::wstring loki = kansio + L"\\virhelog.txt";
+  HANDLE f = CreateFileW(loki.c_str(), GENERIC_READ | GENERIC_WRITE,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(f, INVALID_HANDLE_VALUE);
+  DWORD n = 0;
+  WriteFile(f, "vanha", 5, &n, nullptr);
+  OVERLAPPED lukko{};
+  lukko.Offset = 0xFFFFFFFE;
+  lukko.OffsetHigh = 0x7FFFFFFF;
+  ASSERT_NE(LockFileEx(f, LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &lukko), 0);
+  std::wstring komento =
+      L"\"" + ohjelma + L"\" 479123456000001239E99999900000000000000001234561251231";
+  const auto aja = [&] {
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (CreateProcessW(nullptr, komento.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                       kansio.c_str(), &si, &pi) == 0) {
+      return DWORD{999};
+    }
+    WaitForSingleObject(pi.hProcess, INFINITE);
+    DWORD tila = 0;
+    GetExitCodeProcess(pi.hProcess, &tila);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return tila;
+  };
+  const auto koko = [&] {
+    LARGE_INTEGER k{};
+    GetFileSizeEx(f, &k);
+    return k.QuadPart;
+  };
+  EXPECT_EQ(aja(), 1U);  // the trapped error, reported
+  EXPECT_EQ(koko(), 5);  // no entry under another's lock
+  UnlockFileEx(f, 0, 1, 0, &lukko);
+  EXPECT_EQ(aja(), 1U);
+  EXPECT_GT(koko(), 5);  // the same log takes the entry once the lock is gone
+  CloseHandle(f);
+  DeleteFileW(loki.c_str());
+  DeleteFileW(ohjelma.c_str());
+  RemoveDirectoryW(kansio.c_str());
+}
+
 TEST(Versio, Versiolohko) {
   const wchar_t* exe = L"" KELVIOMARO_EXE;
   const std::wstring polku = std::wstring(L"..\\src\\app\\") + exe;
