@@ -15,9 +15,9 @@ export WINEDEBUG=-all
 epaonnistui() { printf 'msi: %s\n' "$*" >&2; exit 1; }
 ymparisto() { wine cmd /c echo "%$1%" 2>/dev/null | tr -d '\r'; }
 
-ohjelmat=$(winepath -u "$(ymparisto ProgramW6432)\\Kelvio" 2>/dev/null)
-valikko=$(winepath -u "$(ymparisto ProgramData)\\Microsoft\\Windows\\Start Menu\\Programs" 2>/dev/null)
-profiili=$(winepath -u "$(ymparisto USERPROFILE)" 2>/dev/null)
+ohjelmat=$(winepath -u "$(ymparisto ProgramW6432)\\Kelvio" 2>/dev/null) || true
+valikko=$(winepath -u "$(ymparisto ProgramData)\\Microsoft\\Windows\\Start Menu\\Programs" 2>/dev/null) || true
+profiili=$(winepath -u "$(ymparisto USERPROFILE)" 2>/dev/null) || true
 ylivuoto=479123456000001239E99999900000000000000001234561251231
 
 # Where a user's log goes with "*": the first documents folder of the rules that exists, else the profile.
@@ -43,6 +43,7 @@ odota_merkinta() {
   [ ! -e "$ohjelmat/virhelog.txt" ] || epaonnistui "an entry under Program Files"
 }
 
+echo "msi: $(basename "$paketti") in a prefix at $WINEPREFIX"
 taulu() { msiinfo export "$paketti" "$1" | tr -d '\r'; }
 taulu LaunchCondition | grep -q "WINDOWSBUILD >= 14393" || epaonnistui "no launch condition for Windows 10 1607"
 taulu Property | grep "^SecureCustomProperties" | grep -q DATAFOLDER || epaonnistui "DATAFOLDER is not secure"
@@ -61,12 +62,25 @@ rakenna() { (cd "$lavastus" && sh tee-msi.sh "$1" Kelvio "$2" "$2.0" testi testi
   epaonnistui "tee-msi.sh $2"; }
 
 # The launch condition refuses Windows 7 (build 7601), and lets Windows 10 (1903) install.
-wine winecfg -v win7 >/dev/null 2>&1
+# winecfg sets the version Wine reports, the registry's build number among it.
+kokoonpano() {
+  wine reg query 'HKLM\SOFTWARE\Microsoft\Windows NT\CurrentVersion' /v CurrentBuildNumber 2>/dev/null |
+    tr -d '\r' | sed -n 's/.*REG_SZ *//p'
+}
+aseta_windows() {
+  for _ in 1 2 3; do
+    wine winecfg -v "$1" >/dev/null 2>&1 || true
+    [ "$(kokoonpano)" "$2" "$3" ] 2>/dev/null && return 0
+    sleep 1
+  done
+  epaonnistui "winecfg -v $1 left build $(kokoonpano), not $2 $3"
+}
+aseta_windows win7 -eq 7601
 if wine msiexec /i "$(winepath -w "$paketti")" /qn >/dev/null 2>&1; then
   epaonnistui "the package installed on Windows 7"
 fi
 [ ! -e "$ohjelmat/kelvio.exe" ] || epaonnistui "the refused install left kelvio.exe"
-wine winecfg -v win10 >/dev/null 2>&1
+aseta_windows win10 -ge 14393
 echo "refused on Windows 7"
 
 asenna "$paketti"
