@@ -26,9 +26,7 @@ int datakansioKomento(std::span<const std::u16string> argumentit, std::FILE* tul
     return kayttovirhe(virheet, "kelvio data-folder", virhe);
   }
   if (komento.ohje) {
-    std::string ulos(DATAKANSIO_OHJE);
-    kirjoita(tuloste, ulos);
-    return 0;
+    return kirjoitaOhje(tuloste, DATAKANSIO_OHJE);
   }
   std::u16string kansio(komento.muut[0]);
   // Windows' argument rules leave a quote where a quoted path ended in "\".

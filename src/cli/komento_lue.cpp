@@ -91,9 +91,7 @@ int lueKomento(std::span<const std::u16string> argumentit, std::FILE* tuloste, s
     return kayttovirhe(virheet, "kelvio read", virhe);
   }
   if (komento.ohje) {
-    std::string ulos(LUE_OHJE);
-    kirjoita(tuloste, ulos);
-    return 0;
+    return kirjoitaOhje(tuloste, LUE_OHJE);
   }
   Kasittelija k(*muoto, tulostus, jarjestelma.aluesetukset());
   k.kirjoitaOtsake();
@@ -140,9 +138,7 @@ int lueKomento(std::span<const std::u16string> argumentit, std::FILE* tuloste, s
 int lueKomento(std::span<const std::u16string> argumentit, std::FILE* tuloste, std::FILE* virheet,
                const char* /*rivinvaihto*/) {
   if (argumentit.size() == 1 && (argumentit[0] == u"--help" || argumentit[0] == u"-h")) {
-    std::string ulos(LUE_OHJE);
-    kirjoita(tuloste, ulos);
-    return 0;
+    return kirjoitaOhje(tuloste, LUE_OHJE);
   }
   viesti(virheet,
          "kelvio read: tämä käännös ei osaa lukea tiedostoja (PDF-, kuva- ja "

@@ -119,9 +119,7 @@ int teeKomento(std::span<const std::u16string> argumentit, std::FILE* tuloste, s
     return kayttovirhe(virheet, "kelvio make", virhe);
   }
   if (komento.ohje) {
-    std::string ulos(TEE_OHJE);
-    kirjoita(tuloste, ulos);
-    return 0;
+    return kirjoitaOhje(tuloste, TEE_OHJE);
   }
   if (!t.iban || !t.viite || !t.summa) {
     return kayttovirhe(virheet, "kelvio make", "--iban, --reference ja --amount tarvitaan");

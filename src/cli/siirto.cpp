@@ -115,6 +115,12 @@ void kirjoitaTiedosto(const std::u16string& nimi, std::string_view sisalto) {
 
 #endif
 
+int kirjoitaOhje(std::FILE* f, std::string_view ohje) {
+  std::string ulos(ohje);
+  kirjoita(f, ulos);
+  return 0;
+}
+
 void viesti(std::FILE* f, std::string_view teksti) {
   std::fwrite(teksti.data(), 1, teksti.size(), f);
   std::fflush(f);

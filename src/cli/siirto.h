@@ -25,6 +25,9 @@ void kirjoita(std::FILE* f, std::string& ulos);
 // link, a FIFO or anything but a regular file is refused.
 void kirjoitaTiedosto(const std::u16string& nimi, std::string_view sisalto);
 
+// A command's help text on standard output; returns exit status 0.
+int kirjoitaOhje(std::FILE* f, std::string_view ohje);
+
 // A message on standard error; a failure to write it has nowhere to go.
 void viesti(std::FILE* f, std::string_view teksti);
 
