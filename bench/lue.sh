@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
-# kelvio read on a PDF of many one-barcode pages, beside the pipeline of
+# kelvio read on a PDF of many A4 pages, each with one bank barcode at the
+# bottom as a giro form prints it, beside the pipeline of
 # Debian's tools on the same file at the same resolution: pdftoppm -gray
 # renders every page, ZXingReader decodes them. Pages per second of each, and
 # the peak memory of kelvio read for two lengths of file (flat in pages).
+# Then symbolit_bench of the same build, if built: each trick of kelvio read
+# beside its plain baseline.
 # Usage: bench/lue.sh KELVIO [PAGES]
 set -euo pipefail
 K=$(realpath "$1")
@@ -21,7 +24,7 @@ tee_pdf() {
     "$K" make --iban FI2112345600000785 --reference "$viite" --amount "$i" --svg "s$i.svg" >/dev/null
     sivut+=("s$i.svg")
   done
-  rsvg-convert -f pdf -o "$2" "${sivut[@]}"
+  rsvg-convert -f pdf --page-width 210mm --page-height 297mm --left 20mm --top 240mm -o "$2" "${sivut[@]}"
 }
 tee_pdf "$N" lyhyt.pdf
 tee_pdf $((N * 3)) pitka.pdf
@@ -40,3 +43,7 @@ awk -v n="$N" -v s1="$s1" -v sp="$sp" -v m1="$m1" -v m3="$m3" -v l="$loydot" -v 
   printf "kelvio read, %d pages at 300 dpi: %.1f pages/s (%d codes found), peak %d KiB; %d pages: peak %d KiB\n", n, n / s1, l, m1, 3 * n, m3
   printf "pdftoppm -gray -r 300 | ZXingReader: %.1f pages/s (%d codes found)\n", n / sp, lp
   printf "kelvio read is %.1fx the pipeline\n", sp / s1 }'
+B=$(dirname "$K")/../../bench/symbolit_bench
+if [ -x "$B" ]; then
+  KELVIO_BENCH_PDF=lyhyt.pdf "$B" 2>/dev/null | grep -E "^(BM_|Benchmark)"
+fi

@@ -814,6 +814,7 @@ TEST(KelvioRead, TiedostojenKoodit) {
       {"", koodi(V5, "ristiriita.pdf", "1", "\"text\"", true)},
       {"symboli.png", koodi(V4, "symboli.png", "null", "\"barcode\"", false)},
       {"vino.jpg", koodi(V4, "vino.jpg", "null", "\"barcode\"", false)},
+      {"kaannetty.png", koodi(V4, "kaannetty.png", "null", "\"barcode\"", false)},
       {"tyhja.png", tyhja("tyhja.png", "not_found")},
       {"qr.png",
        "{\"input\":\"BCD\\n002\\n1\\nSCT\\n\\nYritys Oy\\nFI2112345600000785\\nEUR1500.00\\n\\n"
@@ -822,6 +823,7 @@ TEST(KelvioRead, TiedostojenKoodit) {
        "\"Yritys Oy\",\"bic\":null,\"account\":\"FI2112345600000785\",\"amount\":\"1500.00\","
        "\"reference\":\"RF18539007547034\",\"message\":null,\"due_date\":\"2025-12-31\","
        "\"checks\":{\"iban\":true,\"rf_reference\":true}"},
+      {"qr-kuva.jpg", "{\"input\":\"BCD\\n002\\n1\\nSCT\\n\\nYritys Oy\\n"},
       {"qr-vika.png",
        "{\"input\":\"BCD\\n003\\n1\\nSCT\\n\\nYritys Oy\\nFI2112345600000785\","
        "\"file\":\"qr-vika.png\",\"page\":null,\"sources\":[\"qr\"],\"conflict\":"

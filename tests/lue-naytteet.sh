@@ -30,9 +30,13 @@ rsvg-convert -f pdf -o ristiriita.pdf s4.svg
 rsvg-convert -w 1200 -b white -o symboli.png v4.svg
 convert symboli.png -bordercolor white -border 80 -rotate 3 -attenuate 0.5 +noise Gaussian \
   -colorspace Gray -quality 85 vino.jpg
+convert symboli.png -bordercolor white -border 80 -rotate 90 kaannetty.png
 convert -size 300x200 xc:white tyhja.png
 printf 'BCD\n002\n1\nSCT\n\nYritys Oy\nFI2112345600000785\nEUR1500.00\n\nRF18539007547034\n\nReqdExctnDt/2025-12-31' |
   qrencode -l M -s 6 -o qr.png
+# a phone's picture: large, turned a little and blurred
+convert qr.png -bordercolor white -border 16 -blur 0x1.7 -resize 600% -rotate 5 -attenuate 1.0 \
+  +noise Gaussian -colorspace Gray -quality 80 qr-kuva.jpg
 printf 'BCD\n003\n1\nSCT\n\nYritys Oy\nFI2112345600000785' | qrencode -l M -s 6 -o qr-vika.png
 printf 'https://example.com/lasku' | qrencode -l M -s 6 -o qr-muu.png
 EPI='<EpiDetails><EpiPartyDetails><EpiBeneficiaryPartyDetails><EpiAccountID>FI2112345600000785</EpiAccountID></EpiBeneficiaryPartyDetails></EpiPartyDetails><EpiPaymentInstructionDetails><EpiRemittanceInfoIdentifier>1234561</EpiRemittanceInfoIdentifier><EpiInstructedAmount AmountCurrencyIdentifier="EUR">1500,00</EpiInstructedAmount><EpiDateOptionDate Format="CCYYMMDD">20251231</EpiDateOptionDate></EpiPaymentInstructionDetails></EpiDetails>'

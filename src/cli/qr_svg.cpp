@@ -46,7 +46,11 @@ std::string qrSvg(std::string_view sisalto) {
     for (int y = 0; y < qr->width; ++y) {
       for (int x = 0; x < qr->width; ++x) {
         if ((qr->data[y * qr->width + x] & 1U) != 0) {
-          s += "M" + std::to_string(x + VAPAA) + " " + std::to_string(y + VAPAA) + "h1v1h-1z";
+          s += 'M';
+          s += std::to_string(x + VAPAA);
+          s += ' ';
+          s += std::to_string(y + VAPAA);
+          s += "h1v1h-1z";
         }
       }
     }

@@ -9,6 +9,9 @@
 #include <cstring>
 #include <new>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 #include <poll.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -129,6 +132,7 @@ bool pura(std::string_view s, Tiedostotulos& t) {
 #endif
   const rlimit ydin{0, 0};
   setrlimit(RLIMIT_CORE, &ydin);
+  pidaPuskuritKeossa();
   Tiedostotulos t;
   try {
     t = lueTiedosto(polku, rajat);
@@ -156,6 +160,17 @@ bool pura(std::string_view s, Tiedostotulos& t) {
 }
 
 }  // namespace
+
+void pidaPuskuritKeossa() {
+#ifdef __GLIBC__
+  // A page's bitmap is megabytes: kept in the heap when freed, the next page
+  // reuses it, where a fresh mapping for each would fault in every one of its
+  // pages again. The peak stays one bitmap a thread (bench/symbolit_bench).
+  constexpr int PUSKURI = 256 << 20;
+  mallopt(M_MMAP_THRESHOLD, PUSKURI);
+  mallopt(M_TRIM_THRESHOLD, 2 * PUSKURI);
+#endif
+}
 
 Tiedostotulos lueEristettyna(const std::string& polku, const Rajat& rajat) {
   Tiedostotulos t;

@@ -10,12 +10,16 @@ namespace kelvio {
 
 namespace {
 
-void etsi(const ZXing::ImageView& kuva, ZXing::BarcodeFormats muodot, bool tarkasti, int korkeus,
+// A sampled image smaller than this holds no QR code worth a look.
+constexpr int PIENIN_OTOS = 150;
+
+void etsi(const ZXing::ImageView& kuva, ZXing::BarcodeFormats muodot, bool kaanna, int korkeus,
           std::vector<Loyto>& loydot) {
   ZXing::DecodeHints vihjeet;
   vihjeet.setFormats(muodot);
-  vihjeet.setTryHarder(tarkasti);
-  vihjeet.setTryRotate(tarkasti);
+  vihjeet.setTryHarder(true);
+  vihjeet.setTryRotate(kaanna);
+  vihjeet.setTryDownscale(false);  // done below, only where it can still find something
   for (const ZXing::Result& r : ZXing::ReadBarcodes(kuva, vihjeet)) {
     if (!r.isValid()) {
       continue;
@@ -27,22 +31,34 @@ void etsi(const ZXing::ImageView& kuva, ZXing::BarcodeFormats muodot, bool tarka
   }
 }
 
+bool loytyi(const std::vector<Loyto>& loydot, Lahde lahde) {
+  return std::any_of(loydot.begin(), loydot.end(),
+                     [lahde](const Loyto& l) { return l.lahde == lahde; });
+}
+
 }  // namespace
 
 std::vector<Loyto> etsiSymbolit(const unsigned char* pikselit, int leveys, int korkeus,
                                 int rivinPituus) {
   const ZXing::ImageView kuva(pikselit, leveys, korkeus, ZXing::ImageFormat::Lum, rivinPituus);
   std::vector<Loyto> loydot;
-  // A quick look first, which reads the upright symbols of a rendered page;
-  // a kind it did not find is then searched for with rotations and the
-  // harder binarizer, which scans need (bench/lue.sh: the gain).
+  // One look for both kinds, upright and at full size, reads a rendered page
+  // and most scans. Only a kind not found gets more, and only what can help
+  // it: a bar code turned a quarter or half round needs the rotations; a QR
+  // code is found in any orientation by its finder patterns, but a large,
+  // blurred one of a photo only in a smaller image, here every third pixel of
+  // every third row, then every ninth (ZXing's own downscaling would look at
+  // full size again first). bench/symbolit_bench: the gain beside one look
+  // with everything on, as ZXingReader does.
   etsi(kuva, ZXing::BarcodeFormat::Code128 | ZXing::BarcodeFormat::QRCode, false, korkeus, loydot);
-  for (const auto& [muoto, lahde] : {std::pair(ZXing::BarcodeFormat::Code128, Lahde::Viivakoodi),
-                                     std::pair(ZXing::BarcodeFormat::QRCode, Lahde::Qr)}) {
-    if (std::none_of(loydot.begin(), loydot.end(),
-                     [lahde = lahde](const Loyto& l) { return l.lahde == lahde; })) {
-      etsi(kuva, muoto, true, korkeus, loydot);
-    }
+  if (!loytyi(loydot, Lahde::Viivakoodi)) {
+    etsi(kuva, ZXing::BarcodeFormat::Code128, true, korkeus, loydot);
+  }
+  for (int k = 3; !loytyi(loydot, Lahde::Qr) && std::min(leveys, korkeus) / k >= PIENIN_OTOS;
+       k *= 3) {
+    const ZXing::ImageView otos(pikselit, leveys / k, korkeus / k, ZXing::ImageFormat::Lum,
+                                rivinPituus * k, k);
+    etsi(otos, ZXing::BarcodeFormat::QRCode, false, korkeus / k, loydot);
   }
   std::stable_sort(loydot.begin(), loydot.end(),
                    [](const Loyto& a, const Loyto& b) { return a.y < b.y; });

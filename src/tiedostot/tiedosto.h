@@ -45,6 +45,9 @@ Tiedostotulos lueTiedosto(const std::string& polku, const Rajat& rajat);
 // takes too long or too much memory costs only its own result.
 Tiedostotulos lueEristettyna(const std::string& polku, const Rajat& rajat);
 
+// Lets the decoding process reuse its large buffers, page after page.
+void pidaPuskuritKeossa();
+
 // Parts, for the tests and the fuzzers.
 Tiedostotulos lueFinvoice(std::string_view xml);
 

@@ -1,0 +1,101 @@
+// kelvio read's two tricks beside their plain baselines, on an A4 page at
+// 300 dpi with the bank barcode at the bottom, as a giro form prints it.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <ZXing/BitMatrix.h>
+#include <ZXing/MultiFormatWriter.h>
+#include <ZXing/ReadBarcode.h>
+
+#include "dekooderit.h"
+#include "tiedosto.h"
+
+namespace {
+
+constexpr int LEVEYS = 2480;  // A4 at 300 dpi
+constexpr int KORKEUS = 3508;
+
+// The symbol of 0.25 mm modules (2.95 pixels), its edges grey as a
+// renderer leaves them.
+const std::vector<unsigned char>& sivu() {
+  static const std::vector<unsigned char> s = [] {
+    std::vector<unsigned char> p(static_cast<std::size_t>(LEVEYS) * KORKEUS, 255);
+    const ZXing::BitMatrix m =
+        ZXing::MultiFormatWriter(ZXing::BarcodeFormat::Code128)
+            .setMargin(0)
+            .encode("521123456000007850000150000000000000000001234561251231", 1, 1);
+    const double moduuli = 300 / 25.4 * 0.25;
+    for (int x = 0; x < static_cast<int>(m.width() * moduuli) + 1; ++x) {
+      double musta = 0;  // the share of this pixel column under bars
+      for (int i = 0; i < m.width(); ++i) {
+        const double alku = std::max<double>(x, i * moduuli);
+        const double loppu = std::min<double>(x + 1, (i + 1) * moduuli);
+        if (m.get(i, 0) && loppu > alku) {
+          musta += loppu - alku;
+        }
+      }
+      for (int y = 3000; y < 3000 + 154; ++y) {
+        p[static_cast<std::size_t>(y) * LEVEYS + 120 + x] =
+            static_cast<unsigned char>(255 - std::lround(255 * musta));
+      }
+    }
+    return p;
+  }();
+  return s;
+}
+
+// Plain: one look with rotations and downscaling on, as ZXingReader does.
+void BM_Symbolit_YksiKatse(benchmark::State& tila) {
+  ZXing::DecodeHints vihjeet;
+  vihjeet.setFormats(ZXing::BarcodeFormat::Code128 | ZXing::BarcodeFormat::QRCode);
+  const ZXing::ImageView kuva(sivu().data(), LEVEYS, KORKEUS, ZXing::ImageFormat::Lum);
+  for (auto _ : tila) {
+    if (ZXing::ReadBarcodes(kuva, vihjeet).size() != 1) {
+      tila.SkipWithError("the symbol was not read");
+      break;
+    }
+  }
+}
+BENCHMARK(BM_Symbolit_YksiKatse)->Unit(benchmark::kMillisecond);
+
+void BM_Symbolit_etsiSymbolit(benchmark::State& tila) {
+  for (auto _ : tila) {
+    if (kelvio::etsiSymbolit(sivu().data(), LEVEYS, KORKEUS, LEVEYS).size() != 1) {
+      tila.SkipWithError("the symbol was not read");
+      break;
+    }
+  }
+}
+BENCHMARK(BM_Symbolit_etsiSymbolit)->Unit(benchmark::kMillisecond);
+
+// A PDF read in this process (the file named by KELVIO_BENCH_PDF; bench/lue.sh
+// makes one): plain, with glibc's default for blocks of a page's size; then
+// with the buffers kept in the heap, as the decoding process sets it.
+void BM_LuePdf(benchmark::State& tila) {
+  const char* nimi = std::getenv("KELVIO_BENCH_PDF");
+  std::ifstream f(nimi != nullptr ? nimi : "", std::ios::binary);
+  const std::string pdf{std::istreambuf_iterator<char>(f), {}};
+  if (pdf.empty()) {
+    tila.SkipWithError("KELVIO_BENCH_PDF names no PDF");
+    return;
+  }
+  if (tila.range(0) != 0) {
+    kelvio::pidaPuskuritKeossa();
+  }
+  for (auto _ : tila) {
+    benchmark::DoNotOptimize(kelvio::luePdf(pdf, kelvio::Rajat{}).sivut.size());
+  }
+}
+BENCHMARK(BM_LuePdf)->ArgName("keossa")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
