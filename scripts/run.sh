@@ -5,7 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 if [ "${1:-}" = "--cli" ]; then
   shift
-  bash scripts/setup.sh cmake ninja-build g++ libgtest-dev libgmock-dev
+  bash scripts/setup.sh cmake ninja-build g++ libgtest-dev libgmock-dev pkg-config libzxing-dev \
+    libpoppler-cpp-dev libpng-dev libjpeg-dev libtiff-dev libexpat1-dev libqrencode-dev
   cmake --preset default >/dev/null && cmake --build --preset default --target kelvio >/dev/null
   exec build/default/src/cli/kelvio "$@"
 fi

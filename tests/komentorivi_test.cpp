@@ -791,6 +791,9 @@ TEST(KelvioRead, TiedostojenKoodit) {
       0);
   const std::string V4 = "421123456000007850015000000000000000000001234561251231";
   const std::string V5 = "521123456000007850000100018000000000539007547034000000";
+  const std::string QR =
+      "BCD\\n002\\n1\\nSCT\\n\\nYritys Oy\\nFI2112345600000785\\nEUR1500.00\\n\\n"
+      "RF18539007547034\\n\\nReqdExctnDt/2025-12-31";
   struct Rivi {
     std::string tiedosto;
     std::string alku;  // the record from its input to its kind
@@ -817,13 +820,15 @@ TEST(KelvioRead, TiedostojenKoodit) {
       {"kaannetty.png", koodi(V4, "kaannetty.png", "null", "\"barcode\"", false)},
       {"tyhja.png", tyhja("tyhja.png", "not_found")},
       {"qr.png",
-       "{\"input\":\"BCD\\n002\\n1\\nSCT\\n\\nYritys Oy\\nFI2112345600000785\\nEUR1500.00\\n\\n"
-       "RF18539007547034\\n\\nReqdExctnDt/2025-12-31\",\"file\":\"qr.png\",\"page\":null,"
-       "\"sources\":[\"qr\"],\"conflict\":false,\"kind\":\"qr\",\"version\":\"002\",\"name\":"
-       "\"Yritys Oy\",\"bic\":null,\"account\":\"FI2112345600000785\",\"amount\":\"1500.00\","
-       "\"reference\":\"RF18539007547034\",\"message\":null,\"due_date\":\"2025-12-31\","
-       "\"checks\":{\"iban\":true,\"rf_reference\":true}"},
+       "{\"input\":\"" + QR +
+           "\",\"file\":\"qr.png\",\"page\":null,"
+           "\"sources\":[\"qr\"],\"conflict\":false,\"kind\":\"qr\",\"version\":\"002\",\"name\":"
+           "\"Yritys Oy\",\"bic\":null,\"account\":\"FI2112345600000785\",\"amount\":\"1500.00\","
+           "\"reference\":\"RF18539007547034\",\"message\":null,\"due_date\":\"2025-12-31\","
+           "\"checks\":{\"iban\":true,\"rf_reference\":true}"},
       {"qr-kuva.jpg", "{\"input\":\"BCD\\n002\\n1\\nSCT\\n\\nYritys Oy\\n"},
+      {"sivut.tif", koodi(V4, "sivut.tif", "1", "\"barcode\"", false)},
+      {"", "{\"input\":\"" + QR + "\",\"file\":\"sivut.tif\",\"page\":2,"},
       {"qr-vika.png",
        "{\"input\":\"BCD\\n003\\n1\\nSCT\\n\\nYritys Oy\\nFI2112345600000785\","
        "\"file\":\"qr-vika.png\",\"page\":null,\"sources\":[\"qr\"],\"conflict\":"

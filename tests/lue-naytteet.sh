@@ -37,6 +37,7 @@ printf 'BCD\n002\n1\nSCT\n\nYritys Oy\nFI2112345600000785\nEUR1500.00\n\nRF18539
 # a phone's picture: large, turned a little and blurred
 convert qr.png -bordercolor white -border 16 -blur 0x1.7 -resize 600% -rotate 5 -attenuate 1.0 \
   +noise Gaussian -colorspace Gray -quality 80 qr-kuva.jpg
+convert symboli.png qr.png -compress lzw sivut.tif  # a scan of two pages
 printf 'BCD\n003\n1\nSCT\n\nYritys Oy\nFI2112345600000785' | qrencode -l M -s 6 -o qr-vika.png
 printf 'https://example.com/lasku' | qrencode -l M -s 6 -o qr-muu.png
 EPI='<EpiDetails><EpiPartyDetails><EpiBeneficiaryPartyDetails><EpiAccountID>FI2112345600000785</EpiAccountID></EpiBeneficiaryPartyDetails></EpiPartyDetails><EpiPaymentInstructionDetails><EpiRemittanceInfoIdentifier>1234561</EpiRemittanceInfoIdentifier><EpiInstructedAmount AmountCurrencyIdentifier="EUR">1500,00</EpiInstructedAmount><EpiDateOptionDate Format="CCYYMMDD">20251231</EpiDateOptionDate></EpiPaymentInstructionDetails></EpiDetails>'

@@ -2,6 +2,8 @@
 // bytes and the limits, and checks the limits before it decodes.
 #pragma once
 
+#include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -17,7 +19,12 @@ struct Harmaakuva {
 };
 
 Tiedostotulos luePdf(std::string_view tavut, const Rajat& rajat);
-Tiedostotulos lueKuva(std::string_view tavut, const Rajat& rajat);
+Tiedostotulos lueKuva(std::string_view tavut, const Rajat& rajat);  // PNG or JPEG
+Tiedostotulos lueTiff(std::string_view tavut, const Rajat& rajat);
+
+// An image of no pixels or of more than the limit, and the reason in Finnish.
+bool liianSuuri(std::uint64_t leveys, std::uint64_t korkeus, const Rajat& rajat);
+std::string liianSuuriSyy(std::uint64_t leveys, std::uint64_t korkeus);
 
 // The bank barcode symbols (Code 128) and QR codes in an image, top to bottom.
 std::vector<Loyto> etsiSymbolit(const unsigned char* pikselit, int leveys, int korkeus,

@@ -11,8 +11,6 @@
 
 namespace kelvio {
 
-namespace {
-
 bool liianSuuri(std::uint64_t leveys, std::uint64_t korkeus, const Rajat& rajat) {
   return leveys == 0 || korkeus == 0 || leveys * korkeus > rajat.pikseleita;
 }
@@ -21,6 +19,8 @@ std::string liianSuuriSyy(std::uint64_t leveys, std::uint64_t korkeus) {
   return "kuva on " + std::to_string(leveys) + " × " + std::to_string(korkeus) +
          " pikseliä, enemmän kuin sallitaan";
 }
+
+namespace {
 
 struct PngLuku {
   std::string_view tavut;

@@ -86,11 +86,17 @@ Tiedostotulos lueTiedosto(const std::string& polku, const Rajat& rajat) {
   if (alkaa(tavut, "\x89PNG\r\n\x1a\n") || alkaa(tavut, "\xFF\xD8\xFF")) {
     return lueKuva(tavut, rajat);
   }
+  using std::string_view_literals::operator""sv;
+  if (alkaa(tavut, "II*\0"sv) || alkaa(tavut, "MM\0*"sv) || alkaa(tavut, "II+\0"sv) ||
+      alkaa(tavut, "MM\0+"sv)) {
+    return lueTiff(tavut, rajat);
+  }
   if (finvoice(tavut)) {
     return lueFinvoice(tavut);
   }
-  return lukukelvoton(tavut.empty() ? "tyhjä tiedosto"
-                                    : "ei PDF-, PNG- tai JPEG-tiedosto eikä Finvoice-sanoma");
+  return lukukelvoton(tavut.empty()
+                          ? "tyhjä tiedosto"
+                          : "ei PDF-, PNG-, JPEG- tai TIFF-tiedosto eikä Finvoice-sanoma");
 }
 
 }  // namespace kelvio
