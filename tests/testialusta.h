@@ -3,7 +3,9 @@
 #pragma once
 
 #include <filesystem>
+#include <fstream>
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -81,5 +83,16 @@ class TilapainenKansio {
   std::filesystem::path vanha_;
   std::filesystem::path polku_;
 };
+
+inline std::string lue(const std::filesystem::path& p) {
+  std::ifstream f(p, std::ios::binary);
+  std::stringstream s;
+  s << f.rdbuf();
+  return s.str();
+}
+
+inline void kirjoita(const std::filesystem::path& p, const std::string& sisalto) {
+  std::ofstream(p, std::ios::binary) << sisalto;
+}
 
 }  // namespace kelvio::testi

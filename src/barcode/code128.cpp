@@ -32,10 +32,6 @@ void lisaa(std::vector<int>& leveydet, int arvo) {
 
 }  // namespace
 
-std::string_view code128Kuvio(int arvo) {
-  return KUVIOT[static_cast<std::size_t>(arvo)];
-}
-
 std::vector<int> code128C(std::string_view numerot) {
   std::vector<int> leveydet;
   lisaa(leveydet, ALOITUS_C);

@@ -12,8 +12,4 @@ namespace kelvio {
 // The digits are an even number of "0".."9".
 std::vector<int> code128C(std::string_view numerot);
 
-// The pattern of a symbol value 0..106 (103-105 the start characters, 106 the
-// stop): six element widths, seven for the stop.
-std::string_view code128Kuvio(int arvo);
-
 }  // namespace kelvio

@@ -24,11 +24,4 @@ std::uint8_t windows1252(char16_t merkki) noexcept {
   return static_cast<std::uint8_t>('?');
 }
 
-char16_t windows1252Merkki(std::uint8_t koodi) noexcept {
-  if (koodi >= 0x80 && koodi < 0xA0) {
-    return KORKEAT[koodi - 0x80];
-  }
-  return koodi;
-}
-
 }  // namespace kelvio

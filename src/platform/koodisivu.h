@@ -9,6 +9,5 @@ namespace kelvio {
 
 // The code of the character, or that of "?" when it has none.
 std::uint8_t windows1252(char16_t merkki) noexcept;
-char16_t windows1252Merkki(std::uint8_t koodi) noexcept;
 
 }  // namespace kelvio

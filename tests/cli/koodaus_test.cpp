@@ -1,54 +1,17 @@
-// The command line's writers against a plain reference.
+// The command line's writers: rows from their rules, and random texts
+// against the plain one-unit-at-a-time writers of bench/.
 #include <gtest/gtest.h>
 
 #include <random>
 #include <string>
 
 #include "koodaus.h"
+#include "tavallinen.h"
 #include "utf8.h"
 #include "utf8_lohkot.h"
 
 namespace kelvio {
 namespace {
-
-std::string viitteenRivit(std::u16string_view t) {
-  std::u16string ilman;
-  for (std::size_t i = 0; i < t.size(); ++i) {
-    if (t[i] == u'\r' && i + 1 < t.size() && t[i + 1] == u'\n') {
-      continue;  // CR LF becomes the LF alone
-    }
-    const bool ohjaus = (t[i] < 0x20 && t[i] != u'\t' && t[i] != u'\n') ||
-                        (t[i] == u'\n' && (i == 0 || t[i - 1] != u'\r')) ||
-                        (t[i] >= 0x7F && t[i] <= 0x9F);
-    ilman.push_back(ohjaus ? u'\uFFFD' : t[i]);
-  }
-  return utf8ksi(ilman);
-}
-
-std::string viitteenJson(std::u16string_view t) {
-  std::u16string s;
-  for (const char16_t c : t) {
-    switch (c) {
-      case u'"': s += u"\\\""; break;
-      case u'\\': s += u"\\\\"; break;
-      case u'\n': s += u"\\n"; break;
-      case u'\r': s += u"\\r"; break;
-      case u'\t': s += u"\\t"; break;
-      case u'\b': s += u"\\b"; break;
-      case u'\f': s += u"\\f"; break;
-      default:
-        if (c < 0x20) {
-          static constexpr char16_t HEKSA[] = u"0123456789abcdef";
-          s += u"\\u00";
-          s.push_back(HEKSA[c >> 4]);
-          s.push_back(HEKSA[c & 0xF]);
-        } else {
-          s.push_back(c);
-        }
-    }
-  }
-  return utf8ksi(s);
-}
 
 template <class F>
 std::string aja(F kirjoittaja, std::u16string_view t) {
@@ -65,6 +28,9 @@ void kirjoitaRivit(std::string& s, std::u16string_view t) {
 }
 void kirjoitaJson(std::string& s, std::u16string_view t) {
   lisaaJson(s, t);
+}
+void rivitTavallisesti(std::string& s, std::u16string_view t) {
+  bench::rivit(s, t, "\n");
 }
 
 TEST(Koodaus, Taulukko) {
@@ -104,9 +70,9 @@ TEST(Koodaus, SatunnaisetTekstit) {
     for (auto& c : t) {
       c = satunnainen() % 4 == 0 ? aakkosto[satunnainen() % std::size(aakkosto)] : u'x';
     }
-    ASSERT_EQ(aja(kirjoitaUtf8, t), utf8ksi(t)) << kierros;
-    ASSERT_EQ(aja(kirjoitaRivit, t), viitteenRivit(t)) << kierros;
-    ASSERT_EQ(aja(kirjoitaJson, t), viitteenJson(t)) << kierros;
+    ASSERT_EQ(aja(kirjoitaUtf8, t), aja(bench::utf8, t)) << kierros;
+    ASSERT_EQ(aja(kirjoitaRivit, t), aja(rivitTavallisesti, t)) << kierros;
+    ASSERT_EQ(aja(kirjoitaJson, t), aja(bench::json, t)) << kierros;
     // Back to UTF-16 and again to UTF-8: the same bytes.
     ASSERT_EQ(utf8ksi(utf16ksi(utf8ksi(t))), utf8ksi(t)) << kierros;
   }

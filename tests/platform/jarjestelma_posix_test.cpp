@@ -1,0 +1,144 @@
+// The POSIX platform: the profile folder, and the log's file as it is opened
+// and appended to.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <sstream>
+#include <string>
+
+#include "ajovirhe.h"
+#include "jarjestelma.h"
+#include "testialusta.h"
+#include "utf8.h"
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace kelvio {
+namespace {
+
+using testi::kirjoita;
+using testi::lue;
+using testi::TilapainenKansio;
+namespace fs = std::filesystem;
+
+std::string u8(std::u16string_view t) {
+  return utf8ksi(t);
+}
+
+TEST(Jarjestelma, TyhjaUserprofileOnHome) {
+  struct Rivi {
+    const char* userprofile;  // nullptr: not set
+    const char* home;
+    const char* odotettu;
+  };
+  const Rivi rivit[] = {
+      {"/profiili", "/koti", "/profiili"},
+      {"", "/koti", "/koti"},
+      {nullptr, "/koti", "/koti"},
+  };
+  const char* vanhaProfiili = std::getenv("USERPROFILE");
+  const std::string vanhaKoti = std::getenv("HOME") != nullptr ? std::getenv("HOME") : "";
+  for (const auto& r : rivit) {
+    if (r.userprofile != nullptr) {
+      setenv("USERPROFILE", r.userprofile, 1);
+    } else {
+      unsetenv("USERPROFILE");
+    }
+    setenv("HOME", r.home, 1);
+    JarjestelmaAlusta j;
+    EXPECT_EQ(u8(j.ymparisto(u"USERPROFILE")), r.odotettu) << (r.userprofile ? r.userprofile : "-");
+  }
+  if (vanhaProfiili == nullptr) {
+    unsetenv("USERPROFILE");
+  }
+  setenv("HOME", vanhaKoti.c_str(), 1);
+}
+
+// What the log and the settings file are never opened as: each is refused at
+// once, and the file a link points to stays as it was.
+TEST(Loki, EiLinkkiaPutkeaEikaKansiota) {
+  TilapainenKansio kansio;
+  const fs::path toinen = kansio.polku() / "toisen-tiedosto";
+  kirjoita(toinen, "koskematon\r\n");
+  struct Rivi {
+    const char* nimi;
+    std::function<void(const fs::path&)> luo;
+  };
+  const Rivi rivit[] = {
+      {"linkki", [&](const fs::path& p) { fs::create_symlink(toinen, p); }},
+      {"linkki kansioon",
+       [&](const fs::path& p) { fs::create_directory_symlink(kansio.polku(), p); }},
+      {"putki", [](const fs::path& p) { ASSERT_EQ(mkfifo(p.c_str(), 0600), 0); }},
+      {"kansio", [](const fs::path& p) { fs::create_directory(p); }},
+  };
+  JarjestelmaAlusta j;
+  alarm(20);  // a FIFO that blocked would end the test here
+  for (const auto& r : rivit) {
+    const fs::path p = kansio.polku() / (std::string(r.nimi) + ".txt");
+    r.luo(p);
+    EXPECT_THROW(j.liitaTiedostoon(utf16ksi(p.string()), u"merkintä\r\n"), Ajovirhe) << r.nimi;
+    EXPECT_THROW((void)j.lueEnsimmainenRivi(utf16ksi(p.string())), Ajovirhe) << r.nimi;
+  }
+  alarm(0);
+  EXPECT_EQ(lue(toinen), "koskematon\r\n");
+  // A plain file is appended to, each entry in one piece.
+  const fs::path loki = kansio.polku() / "virhelog.txt";
+  j.liitaTiedostoon(utf16ksi(loki.string()), u"eka\r\n");
+  j.liitaTiedostoon(utf16ksi(loki.string()), u"toka\r\n");
+  EXPECT_EQ(lue(loki), "eka\r\ntoka\r\n");
+}
+
+// Processes appending at once lose no entry and tear none, also entries
+// longer than a pipe's atomic size.
+TEST(Loki, RinnakkaisetKirjoittajat) {
+  TilapainenKansio kansio;
+  const std::string loki = (kansio.polku() / "virhelog.txt").string();
+  constexpr int PROSESSEJA = 8;
+  constexpr int MERKINTOJA = 25;
+  for (int p = 0; p < PROSESSEJA; ++p) {
+    if (fork() == 0) {
+      JarjestelmaAlusta j;
+      for (int m = 0; m < MERKINTOJA; ++m) {
+        // About 10 KiB: a line of the process's own letter, many times.
+        std::u16string merkinta;
+        for (int r = 0; r < 100; ++r) {
+          merkinta += std::u16string(100, static_cast<char16_t>(u'a' + p)) + u"\r\n";
+        }
+        j.liitaTiedostoon(utf16ksi(loki), merkinta + u"----\r\n");
+      }
+      _exit(0);
+    }
+  }
+  for (int p = 0; p < PROSESSEJA; ++p) {
+    int tila = 0;
+    wait(&tila);
+  }
+  std::istringstream sisalto(lue(loki));
+  std::string rivi;
+  std::string nykyinen;
+  int rivejaMerkinnassa = 0;
+  int merkintoja = 0;
+  while (std::getline(sisalto, rivi)) {
+    if (rivi == "----\r") {
+      EXPECT_EQ(rivejaMerkinnassa, 100);
+      ++merkintoja;
+      rivejaMerkinnassa = 0;
+      nykyinen.clear();
+      continue;
+    }
+    if (nykyinen.empty()) {
+      nykyinen = rivi;
+    }
+    ASSERT_EQ(rivi, nykyinen) << "an entry torn at entry " << merkintoja;
+    ASSERT_EQ(rivi.size(), 101U);
+    ++rivejaMerkinnassa;
+  }
+  EXPECT_EQ(merkintoja, PROSESSEJA * MERKINTOJA);
+}
+
+}  // namespace
+}  // namespace kelvio
