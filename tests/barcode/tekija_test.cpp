@@ -146,6 +146,34 @@ TEST(Tekija, VaaratArvot) {
   }
 }
 
+// The amount in cents and the due date as yymmdd, from the values' rules:
+// "." or "," before one or two decimals, leading zeros anywhere.
+TEST(Tekija, KentatArvoista) {
+  struct Rivi {
+    const char16_t* summa;
+    const char16_t* eraPaiva;
+    const char* summakentta;
+    const char* eraPaivakentta;
+  };
+  const Rivi rivit[] = {
+      {u"0.5", u"2025-03-07", "00000050", "250307"},
+      {u"12,3", u"2000-01-01", "00001230", "000101"},
+      {u"12.05", u"2099-12-31", "00001205", "991231"},
+      {u"007", u"", "00000700", "000000"},
+      {u"1,10", u"2024-02-29", "00000110", "240229"},
+      {u"999999,99", u"", "99999999", "000000"},
+      {u"0", u"", "00000000", "000000"},
+  };
+  for (const auto& r : rivit) {
+    std::string virhe;
+    const std::string k =
+        teeViivakoodi({u"FI2112345600000785", u"1234561", r.summa, r.eraPaiva}, virhe);
+    ASSERT_EQ(k.size(), 54U) << virhe;
+    EXPECT_EQ(k.substr(17, 8), r.summakentta) << utf8ksi(r.summa);
+    EXPECT_EQ(k.substr(48, 6), r.eraPaivakentta) << utf8ksi(r.eraPaiva);
+  }
+}
+
 // The symbology's table, seen through the symbols of code set C: start C is
 // 2 1 1 2 3 2 and the stop 2 3 3 1 1 1 2 (ISO/IEC 15417); every value's
 // character is 11 modules of bars and spaces 1 to 4 wide, no two alike; the

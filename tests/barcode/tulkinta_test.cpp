@@ -129,6 +129,10 @@ TEST(Tulkinta, ViiteKuvio) {
       {"00000000001234567890", "Viitenumero (kansallinen) =    12345 67890"},
       {"12345678901234567890", "Viitenumero (kansallinen) =  12345 67890 12345 67890"},
       {"0000000000000000000A", "Viitenumero (kansallinen) =     A"},
+      // Spaces in the data take places of the pattern like any character.
+      {"0000000000000012 345", "Viitenumero (kansallinen) =    1 2 345"},
+      {"00000000000000 12345", "Viitenumero (kansallinen) =      12345"},
+      {"000000000000000012 3", "Viitenumero (kansallinen) =     12 3"},
   };
   for (const auto& [kentta, odotettu] : rivit) {
     EXPECT_EQ(rivi(tulkitse8(v4(29, kentta)), 4), odotettu) << kentta;
@@ -172,6 +176,10 @@ TEST(Tulkinta, Erapaiva) {
       // A half rounds to the even neighbour: month 0.5 is month 0.
       {".50101", "Eräpäivä = 1.1.2000"},
       {"25.501", "Eräpäivä = 1.12.2024"},
+      {"2501.5", "Eräpäivä = 31.12.2024"},  // and day 0.5 is day 0
+      // "No due date" is decided before rounding: 0.4 is not 0, though it rounds to it.
+      {".4.4.4", "Eräpäivä = 30.11.1999"},
+      {"00.4.4", "Eräpäivä = 30.11.1999"},
   };
   for (const auto& [kentta, odotettu] : rivit) {
     EXPECT_EQ(rivi(tulkitse8(v4(49, kentta)), 5), odotettu) << kentta;

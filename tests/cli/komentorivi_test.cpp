@@ -485,6 +485,19 @@ TEST(Kelvio, CsvKaavatEstetaan) {
     EXPECT_EQ(csv[1][0], odotettu) << syote;
   }
   EXPECT_EQ(lueCsv(aja("--csv", V4 + "\n").tuloste)[1][6], "1500.00");
+  // The account and reference columns are guarded as the input is.
+  std::string v2 = V2;
+  v2.replace(1, 14, "=1234560000078").replace(23, 20, "0000000000000000+123");
+  const auto csv = lueCsv(aja("--csv", v2 + "\n").tuloste);
+  EXPECT_EQ(csv[1][3], "'=12345-60000078");
+  EXPECT_EQ(csv[1][4], "'+123");
+  // Quoted: a field with a quote, a comma, a semicolon or a carriage return.
+  const std::pair<std::string, std::string> lainatut[] = {
+      {"x;y", "\"x;y\","}, {"x\"y", "\"x\"\"y\","}, {"x,y", "\"x,y\","}, {"x\ry", "\"x\ry\","}};
+  for (const auto& [syote, alku] : lainatut) {
+    const std::string t = aja("--csv", syote + "\n").tuloste;
+    EXPECT_EQ(t.substr(t.find("\r\n") + 2, alku.size()), alku) << syote;
+  }
 }
 
 // Control characters of the input reach no terminal: U+FFFD in the text

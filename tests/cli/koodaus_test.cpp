@@ -51,6 +51,8 @@ TEST(Koodaus, Taulukko) {
       // Terminal escapes, DEL and C1 from the input are defused; a tab stays.
       {u"\x1b]0;x\x07\t\x7f\x85y", "\x1b]0;x\x07\t\x7f\xC2\x85y", "\uFFFD]0;x\uFFFD\t\uFFFD\uFFFDy",
        "\\u001b]0;x\\u0007\\t\x7f\xC2\x85y"},
+      // JSON's short escapes for backspace and form feed; "/" and DEL need none.
+      {u"\b\f\x1f/", "\b\f\x1f/", "\uFFFD\uFFFD\uFFFD/", "\\b\\f\\u001f/"},
       {u"\U0001F600 \xD800x", "\xF0\x9F\x98\x80 \xEF\xBF\xBDx", "\xF0\x9F\x98\x80 \xEF\xBF\xBDx",
        "\xF0\x9F\x98\x80 \xEF\xBF\xBDx"},
   };

@@ -285,7 +285,9 @@ TEST_F(DataKansio, TahtiJaDokumenttikansiot) {
 
 TEST_F(DataKansio, TahtiJaSuhteellinenPolku) {
   luo("loki/kelvio");
-  for (const char* rivi : {"* loki/kelvio \r\n", "*/loki/kelvio\r\n", "*loki/kelvio"}) {
+  // A carriage return alone ends the line too.
+  for (const char* rivi :
+       {"* loki/kelvio \r\n", "*/loki/kelvio\r\n", "*loki/kelvio", "*loki/kelvio\rmuuta"}) {
     unohdaAppPath();
     asetukset(rivi);
     EXPECT_EQ(u8(fe_apppath()), profiilissa("loki/kelvio")) << rivi;
@@ -304,7 +306,12 @@ TEST_F(DataKansio, TaysiPolku) {
 }
 
 TEST_F(DataKansio, PuuttuvaPolkuJaLfRivit) {
+  luo("loki");
   const std::string rivit[] = {
+      // A full path is taken as it stands: spaces around it are part of it.
+      " " + profiili.polku().string() + "\r\n",
+      profiili.polku().string() + " \r\n",
+      " *loki\r\n",  // a "*" that does not come first is part of a path
       profiilissa("ei-ole") + "\r\n",
       profiili.polku().string() + "\nseuraava\n",  // LF alone ends no line
       "\r\n",

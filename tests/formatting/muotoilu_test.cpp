@@ -60,6 +60,10 @@ TEST(FeRyhmittele, Taulukko) {
       {u"AB\tCD", 2, "AB \tC D"},
       {u"ABCDEFG", 3, "ABC DEF G"},
       {u"ABC", 32767, "ABC"},
+      {u"ABCDEFGH", 4, "ABCD EFGH"},  // a multiple of the size ends with a full block
+      {u"ABC", 1, "A B C"},
+      {u"AB\u00A0CD", 2, "AB \u00A0C D"},  // only U+0020 is a space
+      {u"AB\u3000CD", 2, "AB \u3000C D"},
   };
   for (const auto& r : rivit) {
     TestiAlusta a;
@@ -80,6 +84,8 @@ TEST(FeRyhmittele, VirheetPalauttavatTyhjan) {
       {std::u16string(32767, u'1'), 4, "Overflow\r\n(virhe 6)"},
       // The space removal of step 1 overflows before the group size is used.
       {std::u16string(32767, u'1'), -1, "Overflow\r\n(virhe 6)"},
+      // The limit counts the text as given, spaces too.
+      {std::u16string(32767, u' '), 4, "Overflow\r\n(virhe 6)"},
   };
   for (const auto& r : rivit) {
     TestiAlusta a;
@@ -100,6 +106,9 @@ TEST(FeNollatPois, Taulukko) {
       {u"", ""},
       {u"0000", ""},
       {u"0A0", "A0"},
+      {u"\t01", "\t01"},          // any other first character ends the removal
+      {u"O01", "O01"},            // the letter O is no zero
+      {u"00\uFF101", "\uFF101"},  // nor is a full-width zero
   };
   for (const auto& [teksti, odotettu] : rivit) {
     EXPECT_EQ(u8(fe_NollatPois(teksti)), odotettu) << u8(teksti);
@@ -118,6 +127,12 @@ TEST(NormTiliTest, Taulukko) {
     TestiAlusta a;
     EXPECT_EQ(u8(NormTili(teksti)), odotettu) << u8(teksti);
     EXPECT_TRUE(a.pulmat.empty()) << u8(teksti);
+  }
+  // Each first digit: only 4 and 5 keep the seventh digit before the zeros.
+  for (char16_t d = u'0'; d <= u'9'; ++d) {
+    const std::u16string tili = d + std::u16string(u"2345670000081");
+    const std::string alku = u8(tili.substr(0, 6)) + "-";
+    EXPECT_EQ(u8(NormTili(tili)), alku + (d == u'4' || d == u'5' ? "781" : "70000081")) << u8(tili);
   }
 }
 
@@ -168,6 +183,22 @@ TEST(FeYleisval, Taulukko) {
       {u"0.0000000000000000000000001e25", 1},
       {u"1,5E1", 15},
       {u"12#5", 12},  // reading stops at the first character it cannot use
+      // The separators are counted over the whole text, past a letter too.
+      {u"1,2x3.4", 12},
+      {u"1.2,3", 12.3},
+      // Only U+0020 is dropped and only tab and line feed skipped: other
+      // blanks end the number.
+      {u"1\u00A0234", 1},
+      {u"1\r2", 1},
+      {u"1\v2", 1},
+      {u"1\f2", 1},
+      {u"\t-\n5", -5},
+      {u"1E\t2", 100},
+      {u"1\t.\n5", 1.5},
+      {u"+-5", 0},
+      // 32,766 characters are the most, spaces counted.
+      {std::u16string(32765, u'0') + u"7", 7},
+      {std::u16string(32765, u' ') + u"7", 7},
       // Tiny numbers read as zero, however many digits they are written with.
       {u"0," + nollia + u"1", 0},
       {nollia + u"1E-400", 0},
@@ -186,7 +217,8 @@ TEST(FeYleisval, YlivuotoPalauttaaNollan) {
       u"1e309",
       u"-1e400",
       std::u16string(400, u'9'),
-      std::u16string(32767, u'0'),  // too long, though its value is zero
+      std::u16string(32767, u'0'),         // too long, though its value is zero
+      std::u16string(32766, u' ') + u"7",  // spaces count towards the limit
       u"1e99999999999999999999999",
       // Large numbers overflow, however their digits and exponent share the size.
       u"1" + std::u16string(400, u'0') + u"E-50",
