@@ -234,6 +234,15 @@ TEST(FeVirheraportti, Epaonnistuminen) {
             "\n\rVirhe virherivin muodostuksessa:Invalid procedure call or argument");
 }
 
+// A control character of a folder's name is written in caret notation, so
+// that it cannot break the report's lines: C0 as ^ and the letter, DEL as ^?.
+TEST(FeVirheraportti, OhjausmerkitNakyviksi) {
+  TestiAlusta a;
+  a.kansio = u"/a\nb\x7f\x1f\x01\x20";
+  const std::string r = u8(fe_virheraportti());
+  EXPECT_NE(r.find("fe_apppath(): /a^Jb^?^_^A \r\n"), std::string::npos) << r;
+}
+
 class DataKansio : public ::testing::Test {
  protected:
   TilapainenKansio ohjelma;
