@@ -4,6 +4,7 @@
 #include "kuviot.h"
 #include "merkit.h"
 #include "numerot.h"
+#include "raporttirivit.h"
 #include "utf8.h"
 
 namespace kelvio {
@@ -197,20 +198,9 @@ std::u16string epcRaportti(const EpcMaksu& m, const Aluesetukset& asetukset) {
     r += m.viesti;
   }
   r += RV;
-  r += u"Eräpäivä = ";
-  if (m.eraPaiva) {
-    asetukset.kirjoitaPaivays(r, *m.eraPaiva);
-  } else {
-    r += u"ei eräpäivää";
-  }
-  r += RV;
-  r += u"Summa = ";
-  if (m.sentit) {
-    lisaaSumma(r, static_cast<double>(*m.sentit), asetukset.desimaalierotin());
-    r += u" €";
-  } else {
-    r += u"ei summaa";
-  }
+  lisaaErapaivaJaSumma(
+      r, m.eraPaiva,
+      m.sentit ? std::optional<double>(static_cast<double>(*m.sentit)) : std::nullopt, asetukset);
   return r;
 }
 

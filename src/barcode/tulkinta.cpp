@@ -10,6 +10,7 @@
 #include "kalenteri.h"
 #include "kuviot.h"
 #include "numerot.h"
+#include "raporttirivit.h"
 
 namespace kelvio {
 
@@ -106,16 +107,7 @@ void tulkitseVersio(std::u16string_view koodi, const Asettelu& a, const Aluesetu
     lisaaViite(r, t.viite);
   }
   r += RV;
-  r += u"Eräpäivä = ";
-  if (t.eraPaiva) {
-    asetukset.kirjoitaPaivays(r, *t.eraPaiva);
-  } else {
-    r += u"ei eräpäivää";
-  }
-  r += RV;
-  r += u"Summa = ";
-  lisaaSumma(r, t.sentit, asetukset.desimaalierotin());
-  r += u" €";
+  lisaaErapaivaJaSumma(r, t.eraPaiva, t.sentit, asetukset);
 }
 
 }  // namespace

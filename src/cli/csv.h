@@ -15,4 +15,10 @@ struct CsvMurre {
 
 std::unique_ptr<Tulostin> luoCsv(const CsvMurre& murre, bool tiedostot);
 
+// The maker of a dialect's writer, for its row of the formats' table.
+template <char Erotin, bool Excel>
+std::unique_ptr<Tulostin> luoMurteella(const Tulostusasetukset& asetukset) {
+  return luoCsv({Erotin, Excel}, asetukset.tiedostot);
+}
+
 }  // namespace kelvio

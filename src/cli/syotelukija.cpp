@@ -19,25 +19,17 @@ namespace kelvio {
 
 namespace {
 
-// Waits until a non-blocking input has something to read (or has ended).
-bool odotaSyotetta(std::FILE* f) {
+// Whether a read would return at once, the input waited for first when
+// odota is set (a poll that fails but for a signal gives up). On Windows a
+// read is always tried and never waited for.
+bool syotetta(std::FILE* f, bool odota) {
 #ifdef _WIN32
   (void)f;
-  return false;
+  return !odota;
 #else
   pollfd p{fileno(f), POLLIN, 0};
-  return poll(&p, 1, -1) >= 0 || errno == EINTR;
-#endif
-}
-
-// Whether a read would return at once (POSIX; on Windows a read is always tried).
-bool syotettaValmiina(std::FILE* f) {
-#ifdef _WIN32
-  (void)f;
-  return true;
-#else
-  pollfd p{fileno(f), POLLIN, 0};
-  return poll(&p, 1, 0) != 0;
+  const int r = poll(&p, 1, odota ? -1 : 0);
+  return odota ? r >= 0 || errno == EINTR : r != 0;
 #endif
 }
 
@@ -65,7 +57,7 @@ bool Syotelukija::tayta(std::string& era) {
   while (!loppu_ && (era.size() < ERA || rivinvaihtoja == 0) && rivinvaihtoja < enintaanRiveja) {
     // Whole lines and nothing more ready: they are answered now (a program
     // that sends one scan at a time waits for its answer).
-    if (rivinvaihtoja > 0 && !syotettaValmiina(f_)) {
+    if (rivinvaihtoja > 0 && !syotetta(f_, false)) {
       odottaa_ = true;
       break;
     }
@@ -76,7 +68,7 @@ bool Syotelukija::tayta(std::string& era) {
     }
     if (n < 0) {
       // A non-blocking input with nothing yet is waited on, not taken as its end.
-      if (errno == EINTR || ((errno == EAGAIN || errno == EWOULDBLOCK) && odotaSyotetta(f_))) {
+      if (errno == EINTR || ((errno == EAGAIN || errno == EWOULDBLOCK) && syotetta(f_, true))) {
         continue;
       }
       // The lines read before the error are answered first.

@@ -232,9 +232,6 @@ std::unique_ptr<Tulostin> luoCsv(const CsvMurre& murre, bool tiedostot) {
 
 extern const Tulostusmuoto CSV{u"--csv",
                                "CSV (RFC 4180, UTF-8) otsikkorivein kirjanpito-ohjelmille",
-                               [](const Tulostusasetukset& a) {
-                                 return luoCsv({',', false}, a.tiedostot);
-                               },
-                               true};
+                               luoMurteella<',', false>, true};
 
 }  // namespace kelvio

@@ -7,9 +7,6 @@ namespace kelvio {
 
 extern const Tulostusmuoto EXCEL{u"--excel",
                                  "CSV suomenkieliselle Excelille (;, desimaalipilkku, BOM)",
-                                 [](const Tulostusasetukset& a) {
-                                   return luoCsv({';', true}, a.tiedostot);
-                                 },
-                                 true};
+                                 luoMurteella<';', true>, true};
 
 }  // namespace kelvio

@@ -57,4 +57,10 @@ std::u16string JarjestelmaAlusta::sovelluksenNimi() {
   return u"" KELVIO_NIMI;
 }
 
+bool lisaaRivinAlku(std::string& rivi, std::string_view lohko) {
+  const std::size_t cr = lohko.find('\r');
+  rivi.append(lohko.substr(0, cr));
+  return cr != std::string_view::npos;
+}
+
 }  // namespace kelvio

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <memory>
+#include <string>
+#include <string_view>
 
 #include "alusta.h"
 
@@ -10,6 +12,10 @@ namespace kelvio {
 // The log's lock is waited for at most this long: 100 tries 20 ms apart.
 inline constexpr int LUKON_YRITYKSET = 100;
 inline constexpr int LUKON_VALI_MS = 20;
+
+// Appends the bytes before the first carriage return to rivi: true when one
+// ended the line. The first-line readers of both systems share it.
+bool lisaaRivinAlku(std::string& rivi, std::string_view lohko);
 
 // The user interface here is standard error: programs with windows override it.
 class JarjestelmaAlusta : public Alusta {

@@ -155,13 +155,7 @@ std::u16string JarjestelmaAlusta::lueEnsimmainenRivi(std::u16string_view polku) 
       virhe = n < 0;
       break;
     }
-    for (ssize_t i = 0; i < n; ++i) {
-      if (puskuri[i] == '\r') {
-        loppu = true;
-        break;
-      }
-      rivi.push_back(puskuri[i]);
-    }
+    loppu = lisaaRivinAlku(rivi, std::string_view(puskuri, static_cast<std::size_t>(n)));
   }
   if (virhe) {
     nosta(VIRHE_LOPUN_YLI);

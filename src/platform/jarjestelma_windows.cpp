@@ -176,13 +176,7 @@ std::u16string JarjestelmaAlusta::lueEnsimmainenRivi(std::u16string_view polku) 
     if (luettu == 0) {
       break;
     }
-    for (DWORD i = 0; i < luettu; ++i) {
-      if (puskuri[i] == '\r') {
-        loppu = true;
-        break;
-      }
-      rivi.push_back(puskuri[i]);
-    }
+    loppu = lisaaRivinAlku(rivi, std::string_view(puskuri, luettu));
   }
   if (rivi.empty()) {
     return {};

@@ -17,6 +17,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "ajotarkistimet.h"
 #include "tiedosto.h"
 
 namespace kelvio {
@@ -114,14 +115,6 @@ bool pura(std::string_view s, Tiedostotulos& t) {
   }
   return true;
 }
-
-#if defined(__SANITIZE_ADDRESS__)
-#define KELVIO_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define KELVIO_ASAN 1
-#endif
-#endif
 
 [[noreturn]] void lapsi(int fd, const std::string& polku, const Rajat& rajat) {
 #ifndef KELVIO_ASAN

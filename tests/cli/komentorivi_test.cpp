@@ -14,13 +14,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#if defined(__SANITIZE_ADDRESS__)
-#define KELVIO_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define KELVIO_ASAN 1
-#endif
-#endif
+#include "ajotarkistimet.h"
 
 namespace {
 
