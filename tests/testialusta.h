@@ -84,6 +84,10 @@ class TilapainenKansio {
   std::filesystem::path polku_;
 };
 
+inline std::string u8(std::u16string_view t) {
+  return utf8ksi(t);
+}
+
 inline std::string lue(const std::filesystem::path& p) {
   std::ifstream f(p, std::ios::binary);
   std::stringstream s;

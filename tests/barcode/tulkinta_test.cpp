@@ -17,9 +17,7 @@ namespace {
 
 using testi::TestiAlusta;
 
-std::string u8(std::u16string_view t) {
-  return utf8ksi(t);
-}
+using testi::u8;
 
 std::string tulkitse8(const std::string& syote,
                       const Aluesetukset& asetukset = KaavaAsetukset::suomi()) {

@@ -36,9 +36,7 @@ using testi::TestiAlusta;
 using testi::TilapainenKansio;
 namespace fs = std::filesystem;
 
-std::string u8(std::u16string_view t) {
-  return utf8ksi(t);
-}
+using testi::u8;
 
 TEST(FeUrlkoodaa, Taulukko) {
   TestiAlusta a;

@@ -15,9 +15,7 @@ namespace {
 
 using testi::TestiAlusta;
 
-std::string u8(std::u16string_view t) {
-  return utf8ksi(t);
-}
+using testi::u8;
 
 // What se_Pulma was given, read back from the error text.
 struct Odotettu {

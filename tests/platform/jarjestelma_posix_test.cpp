@@ -25,9 +25,7 @@ using testi::lue;
 using testi::TilapainenKansio;
 namespace fs = std::filesystem;
 
-std::string u8(std::u16string_view t) {
-  return utf8ksi(t);
-}
+using testi::u8;
 
 TEST(Jarjestelma, TyhjaUserprofileOnHome) {
   struct Rivi {
