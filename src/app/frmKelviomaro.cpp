@@ -89,12 +89,6 @@ void OnCommand(HWND hwnd, int id, UINT koodi) {
   }
 }
 
-void OnDpiChanged(HWND hwnd, UINT dpi, const RECT* ehdotus) {
-  Kelviomaro* f = kelviomaro(hwnd);
-  siirraEhdotukseen(*f, dpi, ehdotus);
-  asettele(*f);
-}
-
 // Asks each window that hwnd owns (the error window, a message box) to close.
 BOOL CALLBACK suljeOmistettu(HWND ikkuna, LPARAM omistaja) {
   if (GetWindow(ikkuna, GW_OWNER) == reinterpret_cast<HWND>(omistaja)) {
@@ -124,13 +118,9 @@ LRESULT CALLBACK ikkunaproseduuri(HWND hwnd, UINT viesti, WPARAM wp, LPARAM lp) 
     case WM_CREATE: return OnCreate(hwnd) ? 0 : -1;
     case WM_COMMAND: OnCommand(hwnd, LOWORD(wp), HIWORD(wp)); return 0;
     case DM_GETDEFID: return OnGetDefId(hwnd);
-    case WM_ACTIVATE:
-      if (Kelviomaro* f = kelviomaro(hwnd)) {
-        OnActivate(*f, wp, f->txtViivakoodi);
-      }
-      return 0;
+    case WM_ACTIVATE: OnActivate(hwnd, wp, &Kelviomaro::txtViivakoodi); return 0;
     case WM_CLOSE: OnClose(hwnd); return 0;
-    case WM_DPICHANGED: OnDpiChanged(hwnd, HIWORD(wp), reinterpret_cast<const RECT*>(lp)); return 0;
+    case WM_DPICHANGED: OnDpiChanged(hwnd, wp, lp, asettele); return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
     case WM_NCDESTROY: OnNcDestroy(hwnd); break;
     default: break;

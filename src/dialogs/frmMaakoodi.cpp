@@ -83,17 +83,8 @@ LRESULT CALLBACK proseduuri(HWND hwnd, UINT viesti, WPARAM wp, LPARAM lp) {
     case WM_CREATE: OnCreate(hwnd); return 0;
     case WM_COMMAND: OnCommand(hwnd, LOWORD(wp), HIWORD(wp)); return 0;
     case DM_GETDEFID: return OnGetDefId(hwnd);
-    case WM_ACTIVATE:
-      if (Maakoodi* f = maakoodi(hwnd)) {
-        OnActivate(*f, wp, f->cmdVie);
-      }
-      return 0;
-    case WM_DPICHANGED:
-      if (Maakoodi* f = maakoodi(hwnd)) {
-        siirraEhdotukseen(*f, HIWORD(wp), reinterpret_cast<const RECT*>(lp));
-        asettele(*f);
-      }
-      return 0;
+    case WM_ACTIVATE: OnActivate(hwnd, wp, &Maakoodi::cmdVie); return 0;
+    case WM_DPICHANGED: OnDpiChanged(hwnd, wp, lp, asettele); return 0;
     case WM_NCDESTROY: vapautaTiedot<Maakoodi>(hwnd); break;
     default: break;
   }

@@ -85,6 +85,22 @@ void vapautaTiedot(HWND hwnd) {
   delete t;
 }
 
+// The handlers that every window of instance data T shares: WM_ACTIVATE with
+// the control that has the focus first, WM_DPICHANGED with its layout.
+template <class T>
+void OnActivate(HWND hwnd, WPARAM wp, HWND T::*oletus) {
+  if (T* t = tiedot<T>(hwnd)) {
+    OnActivate(*t, wp, t->*oletus);
+  }
+}
+template <class T>
+void OnDpiChanged(HWND hwnd, WPARAM wp, LPARAM lp, void (*asettele)(T&)) {
+  if (T* t = tiedot<T>(hwnd)) {
+    siirraEhdotukseen(*t, HIWORD(wp), reinterpret_cast<const RECT*>(lp));
+    asettele(*t);
+  }
+}
+
 HWND luoOhjain(HWND vanhempi, const wchar_t* luokka, const wchar_t* teksti, DWORD tyyli,
                DWORD laajaTyyli, int tunnus);
 void sijoita(HWND ohjain, const Paikka& p, UINT dpi);

@@ -18,6 +18,7 @@
 #include <unistd.h>
 
 #include "ajotarkistimet.h"
+#include "kokonaan.h"
 #include "tiedosto.h"
 
 namespace kelvio {
@@ -138,18 +139,9 @@ bool pura(std::string_view s, Tiedostotulos& t) {
     t.syy = "tiedoston purku epäonnistui";
   }
   const std::string s = sarjoita(t);
-  std::size_t kirjoitettu = 0;
-  while (kirjoitettu < s.size()) {
-    const ssize_t n = write(fd, s.data() + kirjoitettu, s.size() - kirjoitettu);
-    if (n < 0 && errno == EINTR) {
-      continue;
-    }
-    if (n <= 0) {
-      _exit(1);
-    }
-    kirjoitettu += static_cast<std::size_t>(n);
-  }
-  _exit(0);
+  const ssize_t kirjoitettu = kokonaan(
+      s.size(), [&](std::size_t tehty) { return write(fd, s.data() + tehty, s.size() - tehty); });
+  _exit(kirjoitettu == 1 ? 0 : 1);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include "dekooderit.h"
+#include "kokonaan.h"
 #include "tiedosto.h"
 
 namespace kelvio {
@@ -38,19 +39,13 @@ bool lueTavut(const std::string& polku, const Rajat& rajat, std::string& tavut, 
   }
   if (ok) {
     tavut.resize(static_cast<std::size_t>(s.st_size));
-    std::size_t luettu = 0;
-    while (luettu < tavut.size()) {
-      const ssize_t n = read(fd, tavut.data() + luettu, tavut.size() - luettu);
-      if (n < 0 && errno == EINTR) {
-        continue;
-      }
-      if (n <= 0) {
-        syy = std::string("tiedoston luku epäonnistui: ") +
-              (n == 0 ? "tiedosto lyheni kesken luvun" : std::strerror(errno));
-        ok = false;
-        break;
-      }
-      luettu += static_cast<std::size_t>(n);
+    const ssize_t loppu = kokonaan(tavut.size(), [&](std::size_t luettu) {
+      return read(fd, tavut.data() + luettu, tavut.size() - luettu);
+    });
+    if (loppu != 1) {
+      syy = std::string("tiedoston luku epäonnistui: ") +
+            (loppu == 0 ? "tiedosto lyheni kesken luvun" : std::strerror(errno));
+      ok = false;
     }
   }
   close(fd);
