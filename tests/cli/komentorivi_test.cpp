@@ -206,9 +206,11 @@ TEST(Kelvio, LokiJokaEiOtaMerkintaa) {
     std::string virheissa;   // on standard error
   };
   const Rivi rivit[] = {
-      // the holder's output away from the test's, so that nothing waits for it
+      // the holder's output away from the test's, so that nothing waits for
+      // it; the program starts once the lock is held
       {"printf vanha > virhelog.txt",
-       "flock -s virhelog.txt sleep 10 >/dev/null 2>&1 & sleep 0.2; ",
+       "{ flock -s virhelog.txt sh -c 'touch lukittu; sleep 10' >/dev/null 2>&1 & } ; "
+       "while [ ! -e lukittu ]; do sleep 0.05; done; ",
        "virheloki on toisen ohjelman lukitsema"},
       {"printf vanha > virhelog.txt && ln virhelog.txt toinen-nimi", "", ""},
       {"head -c 500 /dev/zero | tr '\\0' v > virhelog.txt", "ulimit -f 1; ", ""},
