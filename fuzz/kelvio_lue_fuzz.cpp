@@ -13,11 +13,12 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t koko) {
   using namespace kelvio;
   const std::string_view tavut(reinterpret_cast<const char*>(data), koko);
-  for (const std::string& koodi : etsiVirtuaaliviivakoodit(tavut)) {
-    if (koodi.size() != 54) {
+  for (const Virtuaalikoodi& koodi : etsiVirtuaaliviivakoodit(sanatTekstista(tavut))) {
+    if (koodi.numerot.size() != 54) {
       __builtin_trap();
     }
   }
+  (void)qrTekstiksi(tavut);
   EpcMaksu maksu;
   std::u16string virhe;
   if (lueEpc(utf16ksi(tavut), maksu, virhe) == EpcLaji::Maksu) {

@@ -38,6 +38,16 @@ constexpr const Asettelu* asettelu(char16_t versio) {
   }
 }
 
+// 54 digits of a known version: what a bank barcode's digits can be.
+constexpr bool pankkiviivakoodi(std::string_view t) {
+  for (const char c : t) {
+    if (c < '0' || c > '9') {
+      return false;
+    }
+  }
+  return t.size() == VIIVAKOODIN_PITUUS && asettelu(static_cast<char16_t>(t[0])) != nullptr;
+}
+
 // The input without one leading "105".
 constexpr std::u16string_view ilmanEtuliitetta(std::u16string_view syote) {
   return syote.substr(0, ETULIITE.size()) == ETULIITE ? syote.substr(ETULIITE.size()) : syote;

@@ -73,6 +73,7 @@ bool bicMuoto(std::u16string_view bic) {
 }
 
 EpcLaji lueEpc(std::u16string_view teksti, EpcMaksu& m, std::u16string& virhe) {
+  const std::u16string_view alkuperainen = teksti;
   std::u16string rivit[12];
   std::size_t n = 0;
   while (!teksti.empty() || n == 0) {
@@ -113,13 +114,29 @@ EpcLaji lueEpc(std::u16string_view teksti, EpcMaksu& m, std::u16string& virhe) {
   if (rivit[2].size() != 1 || rivit[2][0] < u'1' || rivit[2][0] > u'8') {
     return vika(u"merkistö ei ole 1-8");
   }
+  if (std::u16string_view(alkuperainen).find(u'\uFFFD') != std::u16string_view::npos) {
+    std::u16string t = u"tavut eivät ole merkistön ";
+    t += rivit[2];
+    t += u" merkkejä (1 UTF-8, 2-8 ISO 8859 -1, -2, -4, -5, -7, -10, -15)";
+    return vika(t);
+  }
+  // The limit is on the bytes: UTF-8 takes up to three a character here,
+  // the others one.
+  std::size_t tavuja = 0;
+  for (const char16_t c : alkuperainen) {
+    tavuja += rivit[2][0] != u'1' || c < 0x80 ? 1 : c < 0x800 ? 2 : (c & 0xF800) == 0xD800 ? 2 : 3;
+  }
+  if (tavuja > EPC_ENINTAAN) {
+    std::u16string t = u"sisältö on ";
+    lisaaLuku(t, static_cast<std::int64_t>(tavuja));
+    t += u" tavua, enintään 331";
+    return vika(t);
+  }
   if (rivit[3] != u"SCT") {
     return vika(u"tunniste ei ole SCT");
   }
   m.bic = rivit[4];
-  if ((m.bic.empty() && m.versio == u"001") ||
-      (!m.bic.empty() &&
-       ((m.bic.size() != 8 && m.bic.size() != 11) || !kirjaimiaJaNumeroita(m.bic)))) {
+  if ((m.bic.empty() && m.versio == u"001") || (!m.bic.empty() && !bicMuoto(m.bic))) {
     return vika(u"BIC on 8 tai 11 kirjainta ja numeroa (versiossa 001 pakollinen)");
   }
   m.nimi = rivit[5];
@@ -143,6 +160,14 @@ EpcLaji lueEpc(std::u16string_view teksti, EpcMaksu& m, std::u16string& virhe) {
   m.viesti = rivit[10];
   if (m.viite.size() > 35) {
     return vika(u"viite on enintään 35 merkkiä");
+  }
+  if (m.viite.starts_with(u"RF")) {
+    if (m.viite.size() < 5 || m.viite.size() > 25 || !numeroita(m.viite.substr(2, 2)) ||
+        !kirjaimiaJaNumeroita(m.viite)) {
+      return vika(u"RF-viite on RF, kaksi tarkistenumeroa ja 1-21 kirjainta tai numeroa");
+    }
+  } else if (!m.viite.empty() && !kansallinenViiteMuoto(m.viite)) {
+    return vika(u"kansallinen viite on 4-20 numeroa (tai RF-viite)");
   }
   if (m.viesti.size() > 140) {
     return vika(u"viesti on enintään 140 merkkiä");
@@ -169,8 +194,7 @@ Tarkisteet tarkistaEpc(const EpcMaksu& m) {
   if (m.viite.starts_with(u"RF")) {
     t.rf = rfKelpaa(m.viite);
   } else if (!m.viite.empty()) {
-    t.viite =
-        m.viite.size() >= 2 && m.viite.size() <= 20 && numeroita(m.viite) && viiteKelpaa(m.viite);
+    t.viite = viiteKelpaa(m.viite);
   }
   return t;
 }

@@ -19,6 +19,12 @@ inline constexpr std::size_t EPC_ENINTAAN = 331;
 // The due date in the information line, as the Finnish guide writes it.
 inline constexpr std::u16string_view ERAPAIVA = u"ReqdExctnDt/";
 
+// The text of a QR code's bytes as UTF-8: an EPC payload in the character
+// set its third line names (1-8: UTF-8, ISO 8859-1, -2, -4, -5, -7, -10,
+// -15), any other code as UTF-8 where it is that, else as ISO 8859-1. A byte
+// that is no character of the set becomes U+FFFD.
+std::string qrTekstiksi(std::string_view tavut);
+
 // A BIC: 8 or 11 capital letters and digits.
 bool bicMuoto(std::u16string_view bic);
 

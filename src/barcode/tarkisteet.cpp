@@ -64,13 +64,19 @@ bool tiliKelpaa(std::u16string_view konemuoto) noexcept {
   return (10 - summa % 10) % 10 == konemuoto[13] - u'0';
 }
 
-bool viiteKelpaa(std::u16string_view viite) noexcept {
+bool kansallinenViiteMuoto(std::u16string_view viite) noexcept {
   // The padding zeros of the field are no part of the reference.
   const std::u16string_view luku =
       viite.substr(std::min(viite.find_first_not_of(u'0'), viite.size()));
-  if (luku.size() < 4 || luku.size() > 20 || !numeroita(luku)) {
+  return luku.size() >= 4 && luku.size() <= 20 && numeroita(luku);
+}
+
+bool viiteKelpaa(std::u16string_view viite) noexcept {
+  if (!kansallinenViiteMuoto(viite)) {
     return false;
   }
+  const std::u16string_view luku =
+      viite.substr(std::min(viite.find_first_not_of(u'0'), viite.size()));
   static constexpr int PAINOT[] = {7, 3, 1};
   int summa = 0;
   const std::size_t n = luku.size() - 1;

@@ -15,6 +15,8 @@ bool ibanKelpaa(std::u16string_view iban) noexcept;
 bool tiliKelpaa(std::u16string_view konemuoto) noexcept;
 // Finnish reference: weights 7, 3, 1 from the right, the last digit checks the rest.
 bool viiteKelpaa(std::u16string_view viite) noexcept;
+// The form of a Finnish reference: 4-20 digits, zeros in front not counted.
+bool kansallinenViiteMuoto(std::u16string_view viite) noexcept;
 // ISO 11649: "RF", two check digits and up to 21 letters or digits, 1 mod 97.
 bool rfKelpaa(std::u16string_view rf) noexcept;
 

@@ -103,7 +103,7 @@ std::string teeViivakoodi(const Laskutiedot& tiedot, std::string& virhe, std::st
       return vika("reference", "viite: RF-viitteen tarkistenumerot eivät täsmää (ISO 11649)");
     }
   } else {
-    if (viite.size() < 4 || viite.size() > 20 || !numeroita(viite)) {
+    if (viite.size() > 20 || !kansallinenViiteMuoto(viite)) {
       return vika("reference", "viite: kansallinen viite on 4-20 numeroa (tai RF-viite)");
     }
     if (!viiteKelpaa(viite)) {

@@ -1,5 +1,5 @@
-// Printed virtual barcodes in a text: the 54 digits that a payer may type,
-// printed on one line with or without spaces between groups.
+// Printed virtual barcodes: the 54 digits that a payer may type, found in a
+// page's words by where they stand, not only by what they say.
 #pragma once
 
 #include <string>
@@ -8,10 +8,35 @@
 
 namespace kelvio {
 
-// Every virtual barcode in the UTF-8 text, in order: runs of digit groups
-// on one line, separated by spaces (ASCII or no-break), whose digits
-// together are exactly 54 and begin with 2, 4 or 5. A group is never split,
-// so a digit run that is longer, or that leans on more digits, is no code.
-std::vector<std::string> etsiVirtuaaliviivakoodit(std::string_view teksti);
+// A word of a page's text layer: its UTF-8 text and its box, y downwards.
+struct Sana {
+  std::string teksti;
+  double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+};
+
+struct Virtuaalikoodi {
+  std::string numerot;  // the 54 digits
+  double y = 0;         // the top of its first word
+};
+
+// The gap between two words of one line, in heights of the line, up to which
+// they belong to one phrase; a wider gap parts columns or table cells.
+inline constexpr double SANAVALI_KORKEUKSINA = 1.0;
+
+// Every virtual barcode among the words, top to bottom. A virtual barcode is
+// a run of digit groups on a line, each group a word of digits alone (no-break
+// spaces inside a word part groups too), the gaps between them word gaps,
+// whose digits together are exactly 54 and begin with a known version. The
+// run is maximal: a word of digits glued to a letter or sign ends it, so does
+// a column gap or the line's end, and a run of more than 54 digits is no
+// code. A run that ends its line short of 54 digits goes on at the start of
+// the next line of the same block (the line right below, beginning no later
+// than the run did), as a wrapped paragraph does.
+std::vector<Virtuaalikoodi> etsiVirtuaaliviivakoodit(std::vector<Sana> sanat);
+
+// Words laid out as monospaced text: a character half a line high wide,
+// each line one high, words parted by spaces. For the tests and the fuzzers,
+// where "500   4 21123" is two table cells and "4 21123" one phrase.
+std::vector<Sana> sanatTekstista(std::string_view teksti);
 
 }  // namespace kelvio

@@ -56,23 +56,22 @@ void Kasittelija::kasittele(std::u16string_view syote, std::string_view kohta, b
   tulostin_->tulkinta(ulos, {syote, &t, tarkisteet, ensimmainen, sijainti});
 }
 
-void Kasittelija::kasitteleMuu(std::u16string_view syote, std::string_view laji,
-                               std::u16string_view syy, const Sijainti& sijainti,
-                               bool ensimmainen) {
+void Kasittelija::kasitteleMuu(std::u16string_view syote, MuuLaji laji, std::u16string_view syy,
+                               const Sijainti& sijainti, bool ensimmainen) {
   laukeamiset().clear();
   const Tietue tietue{syote, nullptr, {}, ensimmainen, &sijainti};
-  if (laji != "qr") {
-    selityksia = selityksia || laji != "other_code";
+  if (laji != MuuLaji::Qr) {
+    selityksia = selityksia || laji != MuuLaji::MuuKoodi;
     tulostin_->muu(ulos, tietue, {laji, nullptr, syy});
     return;
   }
   EpcMaksu maksu;
   std::u16string virhe;
   switch (lueEpc(syote, maksu, virhe)) {
-    case EpcLaji::EiEpc: tulostin_->muu(ulos, tietue, {"other_code", nullptr, syote}); break;
+    case EpcLaji::EiEpc: tulostin_->muu(ulos, tietue, {MuuLaji::MuuKoodi, nullptr, syote}); break;
     case EpcLaji::Virheellinen:
       selityksia = true;
-      tulostin_->muu(ulos, tietue, {"qr", nullptr, virhe});
+      tulostin_->muu(ulos, tietue, {MuuLaji::Qr, nullptr, virhe});
       break;
     case EpcLaji::Maksu: {
       const Tarkisteet tarkisteet = tarkistaEpc(maksu);
@@ -81,7 +80,7 @@ void Kasittelija::kasitteleMuu(std::u16string_view syote, std::string_view laji,
       }
       const std::u16string raportti = epcRaportti(maksu, asetukset_);
       tulostin_->muu(ulos, {syote, nullptr, tarkisteet, ensimmainen, &sijainti},
-                     {"qr", &maksu, raportti});
+                     {MuuLaji::Qr, &maksu, raportti});
       break;
     }
   }

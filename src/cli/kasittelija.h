@@ -21,8 +21,8 @@ class Kasittelija {
   void kasittele(std::u16string_view syote, std::string_view kohta, bool ensimmainen,
                  const Sijainti* sijainti = nullptr);
   // kelvio read: a QR code's text, another code, or a file that gave nothing
-  // (laji "not_found" or "unreadable", syy the reason).
-  void kasitteleMuu(std::u16string_view syote, std::string_view laji, std::u16string_view syy,
+  // (EiLoytynyt, or Lukukelvoton with syy the reason).
+  void kasitteleMuu(std::u16string_view syote, MuuLaji laji, std::u16string_view syy,
                     const Sijainti& sijainti, bool ensimmainen);
   // Every line of the bytes, the first of them line number rivi: a line ends
   // at LF, a CR right before it belongs to the line end, and a last line

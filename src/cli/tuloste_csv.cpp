@@ -46,7 +46,7 @@ class Csv final : public Tulostin {
   void muu(std::string& ulos, const Tietue& r, const Muu& m) override {
     alku(ulos, r);
     ulos += m_.erotin;
-    ulos += m.laji;
+    ulos += nimi(m.laji);
     const EpcMaksu* e = m.maksu;
     ulos += m_.erotin;
     if (e != nullptr) {
@@ -76,7 +76,7 @@ class Csv final : public Tulostin {
       }
     } else {
       lisaa(ulos, ",,,");
-      if (m.laji != "other_code") {
+      if (m.laji != MuuLaji::MuuKoodi) {
         kentta(ulos, m.teksti);
       }
     }
@@ -207,10 +207,10 @@ class Csv final : public Tulostin {
     }
     ulos += m_.erotin;
     const char* vali = "";
-    for (std::size_t i = 0; i < std::size(LAHTEIDEN_NIMET); ++i) {
+    for (std::size_t i = 0; i < LAHTEITA; ++i) {
       if ((s->lahteet >> i & 1U) != 0) {
         ulos += vali;
-        ulos += LAHTEIDEN_NIMET[i];
+        ulos += LAHTEIDEN_NIMET[i].kone;
         vali = " ";
       }
     }

@@ -49,16 +49,16 @@ class Json final : public Tulostin {
   }
 
   void muu(std::string& ulos, const Tietue& r, const Muu& m) override {
-    if (r.syote.empty() && m.laji != "qr" && m.laji != "other_code") {
+    if (r.syote.empty() && m.laji != MuuLaji::Qr && m.laji != MuuLaji::MuuKoodi) {
       ulos += "{\"input\":null";
       sijainti(ulos, r);
     } else {
       alku(ulos, r);
     }
     ulos += ",\"kind\":\"";
-    ulos += m.laji;
+    ulos += nimi(m.laji);
     ulos += '"';
-    if (m.laji == "qr" && m.maksu != nullptr) {
+    if (m.laji == MuuLaji::Qr && m.maksu != nullptr) {
       const EpcMaksu& e = *m.maksu;
       const auto teksti = [&](std::string_view avain, std::u16string_view arvo, bool tyhjaOnNull) {
         ulos += ",\"";
@@ -95,9 +95,9 @@ class Json final : public Tulostin {
       }
       lisaaTarkisteet(ulos, r.tarkisteet);
       ulos += ",\"report\":\"";
-    } else if (m.laji == "other_code") {
+    } else if (m.laji == MuuLaji::MuuKoodi) {
       ulos += ",\"report\":\"";
-    } else if (m.laji == "not_found") {
+    } else if (m.laji == MuuLaji::EiLoytynyt) {
       ulos += '}';
       ulos += '\n';
       return;
@@ -131,17 +131,22 @@ class Json final : public Tulostin {
     ulos += s->sivu > 0 ? std::to_string(s->sivu) : "null";
     ulos += ",\"sources\":[";
     const char* pilkku = "";
-    for (std::size_t i = 0; i < std::size(LAHTEIDEN_NIMET); ++i) {
+    for (std::size_t i = 0; i < LAHTEITA; ++i) {
       if ((s->lahteet >> i & 1U) != 0) {
         ulos += pilkku;
         ulos += '"';
-        ulos += LAHTEIDEN_NIMET[i];
+        ulos += LAHTEIDEN_NIMET[i].kone;
         ulos += '"';
         pilkku = ",";
       }
     }
     ulos += "],\"conflict\":";
     ulos += s->ristiriita ? "true" : "false";
+    if (!s->lasku.empty()) {
+      ulos += ",\"invoice_number\":\"";
+      lisaaJson(ulos, utf16ksi(s->lasku));
+      ulos += '"';
+    }
   }
 
   void kentat(std::string& ulos, const Tulkinta& t, const Tarkisteet& tarkisteet) {

@@ -33,11 +33,11 @@ class Teksti final : public Tulostin {
 
   void muu(std::string& ulos, const Tietue& t, const Muu& m) override {
     alku(ulos, t);
-    if (m.laji == "not_found") {
+    if (m.laji == MuuLaji::EiLoytynyt) {
       ulos += "Tiedostosta ei löytynyt pankkiviivakoodia, QR-koodia eikä virtuaaliviivakoodia.";
-    } else if (m.laji == "unreadable") {
+    } else if (m.laji == MuuLaji::Lukukelvoton) {
       ulos += "Tiedostoa ei voi lukea: ";
-    } else if (m.laji == "other_code") {
+    } else if (m.laji == MuuLaji::MuuKoodi) {
       ulos += "Muu koodi, ei maksun tietoja: ";
     }
     lisaaRaportti(ulos, m.teksti, rv_);
@@ -70,12 +70,14 @@ class Teksti final : public Tulostin {
       if (s->sivu > 0) {
         paikka += u", sivu " + utf16ksi(std::to_string(s->sivu));
       }
-      static constexpr std::string_view NIMET[] = {"viivakoodi", "QR-koodi", "teksti", "Finvoice"};
+      if (!s->lasku.empty()) {
+        paikka += u", lasku " + utf16ksi(s->lasku);
+      }
       std::string lahteet;
-      for (std::size_t i = 0; i < std::size(NIMET); ++i) {
+      for (std::size_t i = 0; i < LAHTEITA; ++i) {
         if ((s->lahteet >> i & 1U) != 0) {
           lahteet += lahteet.empty() ? " (" : ", ";
-          lahteet += NIMET[i];
+          lahteet += LAHTEIDEN_NIMET[i].suomeksi;
         }
       }
       lisaaRaportti(ulos, paikka, rv_);

@@ -12,18 +12,19 @@
 
 #include "epc.h"
 #include "kalenteri.h"
+#include "lahde.h"
 #include "tarkisteet.h"
 #include "tulkinta.h"
 
 namespace kelvio {
 
 // kelvio read: where a record's code was found.
-inline constexpr std::string_view LAHTEIDEN_NIMET[] = {"barcode", "qr", "text", "finvoice"};
 struct Sijainti {
   std::string_view tiedosto;  // as given
   int sivu = 0;               // 1-based; 0 for images and XML
   unsigned lahteet = 0;       // bit i: LAHTEIDEN_NIMET[i]
   bool ristiriita = false;    // the page's symbol and its printed digits differ
+  std::string_view lasku;     // a Finvoice message's InvoiceNumber; "" for none
 };
 
 // What one input gave.
@@ -35,9 +36,18 @@ struct Tietue {
   const Sijainti* sijainti = nullptr;  // kelvio read only
 };
 
+// kelvio read: the kinds of record that are no bank barcode, and their
+// names in machine output.
+enum class MuuLaji : std::uint8_t { Qr, MuuKoodi, EiLoytynyt, Lukukelvoton };
+inline constexpr std::string_view MUIDEN_LAJIEN_NIMET[] = {"qr", "other_code", "not_found",
+                                                           "unreadable"};
+constexpr std::string_view nimi(MuuLaji laji) {
+  return MUIDEN_LAJIEN_NIMET[static_cast<std::size_t>(laji)];
+}
+
 // kelvio read: a record that is no bank barcode.
 struct Muu {
-  std::string_view laji;       // "qr", "other_code", "not_found" or "unreadable"
+  MuuLaji laji;
   const EpcMaksu* maksu;       // qr: the payment; none when the payload is malformed
   std::u16string_view teksti;  // the report, or the reason in Finnish
 };

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "sivu.h"
 #include "tiedosto.h"
 
 namespace kelvio {
@@ -18,9 +19,15 @@ struct Harmaakuva {
   std::vector<unsigned char> pikselit;
 };
 
-Tiedostotulos luePdf(std::string_view tavut, const Rajat& rajat);
-Tiedostotulos lueKuva(std::string_view tavut, const Rajat& rajat);  // PNG or JPEG
-Tiedostotulos lueTiff(std::string_view tavut, const Rajat& rajat);
+// Each hands every page to sivuille and returns what it could read; the
+// result's pages are left to the caller.
+Tiedostotulos luePdf(std::string_view tavut, const Rajat& rajat, const Sivuille& sivuille);
+Tiedostotulos lueKuva(std::string_view tavut, const Rajat& rajat,
+                      const Sivuille& sivuille);  // PNG or JPEG
+Tiedostotulos lueTiff(std::string_view tavut, const Rajat& rajat, const Sivuille& sivuille);
+
+// A file of more pages than the limit, or of none: the reason, else "".
+std::string sivujaLiikaa(std::string_view laji, std::uint64_t sivuja, const Rajat& rajat);
 
 // An image of no pixels or of more than the limit, and the reason in Finnish.
 bool liianSuuri(std::uint64_t leveys, std::uint64_t korkeus, const Rajat& rajat);

@@ -43,6 +43,7 @@ std::string sarjoita(const Tiedostotulos& t) {
       ulos += static_cast<char>('0' + static_cast<int>(l.lahde));
       lisaaTeksti(ulos, std::to_string(l.y));
       lisaaTeksti(ulos, l.teksti);
+      lisaaTeksti(ulos, l.lasku);
     }
   }
   return ulos;
@@ -106,7 +107,8 @@ bool pura(std::string_view s, Tiedostotulos& t) {
       char lahde = 0;
       std::string y;
       Loyto l{};
-      if (!p.merkki(lahde) || lahde < '0' || lahde > '3' || !p.teksti(y) || !p.teksti(l.teksti)) {
+      if (!p.merkki(lahde) || lahde < '0' || lahde >= static_cast<char>('0' + LAHTEITA) ||
+          !p.teksti(y) || !p.teksti(l.teksti) || !p.teksti(l.lasku)) {
         return false;
       }
       l.lahde = static_cast<Lahde>(lahde - '0');

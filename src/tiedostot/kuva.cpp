@@ -97,7 +97,11 @@ bool luePng(std::string_view tavut, const Rajat& rajat, Harmaakuva& kuva, std::s
   }
   png_set_expand(png);
   png_set_strip_16(png);
-  png_set_strip_alpha(png);
+  // Transparent parts are paper: composited over white, as a viewer shows
+  // them (their colour values are often black).
+  png_color_16 valkoinen{};
+  valkoinen.red = valkoinen.green = valkoinen.blue = valkoinen.gray = 255;
+  png_set_background_fixed(png, &valkoinen, PNG_BACKGROUND_GAMMA_SCREEN, 0, PNG_FP_1);
   png_set_rgb_to_gray_fixed(png, 1, -1, -1);
   png_set_interlace_handling(png);
   png_read_update_info(png, info);
@@ -111,6 +115,22 @@ bool luePng(std::string_view tavut, const Rajat& rajat, Harmaakuva& kuva, std::s
   png_read_image(png, rivit.data());
   png_destroy_read_struct(&png, &info, nullptr);
   return true;
+}
+
+// Ink to light: Adobe's applications (and so most CMYK JPEGs, the scanners'
+// too) store the inks inverted, 255 for none; others store 0 for none.
+void cmykHarmaaksi(const unsigned char* cmyk, unsigned char* harmaa, std::size_t leveys,
+                   bool kaannetty) {
+  for (std::size_t x = 0; x < leveys; ++x, cmyk += 4) {
+    unsigned valo[4];
+    for (int k = 0; k < 4; ++k) {
+      valo[k] = kaannetty ? cmyk[k] : 255U - cmyk[k];
+    }
+    const unsigned r = valo[0] * valo[3] / 255;
+    const unsigned g = valo[1] * valo[3] / 255;
+    const unsigned b = valo[2] * valo[3] / 255;
+    harmaa[x] = static_cast<unsigned char>((299 * r + 587 * g + 114 * b) / 1000);
+  }
 }
 
 struct JpegVirhe {
@@ -130,6 +150,7 @@ bool lueJpeg(std::string_view tavut, const Rajat& rajat, Harmaakuva& kuva, std::
   j.err = jpeg_std_error(&virhe.perus);
   virhe.perus.error_exit = jpegVirhe;
   virhe.perus.output_message = jpegEiViesteja;
+  std::vector<unsigned char> cmykRivi;  // before the jump's target, so that a jump frees it
   // As for PNG: nothing with a destructor between here and the jumps.
   if (setjmp(virhe.hyppy) != 0) {
     jpeg_destroy_decompress(&j);
@@ -145,15 +166,24 @@ bool lueJpeg(std::string_view tavut, const Rajat& rajat, Harmaakuva& kuva, std::
     jpeg_destroy_decompress(&j);
     return false;
   }
-  j.out_color_space = JCS_GRAYSCALE;
+  // libjpeg turns YCCK into CMYK but neither into grey: those come as CMYK.
+  const bool cmyk = j.jpeg_color_space == JCS_CMYK || j.jpeg_color_space == JCS_YCCK;
+  j.out_color_space = cmyk ? JCS_CMYK : JCS_GRAYSCALE;
   jpeg_start_decompress(&j);
   kuva.leveys = static_cast<int>(j.output_width);
   kuva.korkeus = static_cast<int>(j.output_height);
   kuva.pikselit.resize(static_cast<std::size_t>(j.output_width) * j.output_height);
+  if (cmyk) {
+    cmykRivi.resize(static_cast<std::size_t>(j.output_width) * 4);
+  }
   while (j.output_scanline < j.output_height) {
-    JSAMPROW rivi =
+    unsigned char* kohde =
         kuva.pikselit.data() + static_cast<std::size_t>(j.output_scanline) * j.output_width;
+    JSAMPROW rivi = cmyk ? cmykRivi.data() : kohde;
     jpeg_read_scanlines(&j, &rivi, 1);
+    if (cmyk) {
+      cmykHarmaaksi(rivi, kohde, j.output_width, j.saw_Adobe_marker != 0);
+    }
   }
   jpeg_finish_decompress(&j);
   jpeg_destroy_decompress(&j);
@@ -162,7 +192,7 @@ bool lueJpeg(std::string_view tavut, const Rajat& rajat, Harmaakuva& kuva, std::
 
 }  // namespace
 
-Tiedostotulos lueKuva(std::string_view tavut, const Rajat& rajat) {
+Tiedostotulos lueKuva(std::string_view tavut, const Rajat& rajat, const Sivuille& sivuille) {
   Tiedostotulos t;
   Harmaakuva kuva;
   const bool png = tavut.substr(0, 4) == "\x89PNG";
@@ -170,7 +200,12 @@ Tiedostotulos lueKuva(std::string_view tavut, const Rajat& rajat) {
     return t;
   }
   t.luettu = true;
-  t.sivut.push_back(etsiSymbolit(kuva.pikselit.data(), kuva.leveys, kuva.korkeus, kuva.leveys));
+  Sivu sivu;
+  sivu.pikselit = kuva.pikselit.data();
+  sivu.leveys = kuva.leveys;
+  sivu.korkeus = kuva.korkeus;
+  sivu.rivinPituus = kuva.leveys;
+  sivuille(0, sivu);
   return t;
 }
 

@@ -13,7 +13,6 @@
 #include <poppler-page.h>
 
 #include "dekooderit.h"
-#include "virtuaaliviivakoodi.h"
 
 namespace kelvio {
 
@@ -33,26 +32,14 @@ std::string utf8(const poppler::ustring& u) {
   return {b.begin(), b.end()};
 }
 
-// The printed virtual barcodes of the page, each with the top of the word
-// that begins it.
-void tekstista(const poppler::page& sivu, double korkeus, std::vector<Loyto>& loydot) {
-  const std::vector<std::string> koodit =
-      etsiVirtuaaliviivakoodit(utf8(sivu.text(poppler::rectf(), poppler::page::physical_layout)));
-  if (koodit.empty()) {
-    return;
+// The words of the page's text layer with their boxes, in points.
+std::vector<Sana> sanat(const poppler::page& sivu) {
+  std::vector<Sana> tulos;
+  for (const poppler::text_box& sana : sivu.text_list()) {
+    const poppler::rectf r = sana.bbox();
+    tulos.push_back({utf8(sana.text()), r.left(), r.top(), r.right(), r.bottom()});
   }
-  const std::vector<poppler::text_box> sanat = sivu.text_list();
-  for (const std::string& koodi : koodit) {
-    double y = 1;
-    for (const poppler::text_box& sana : sanat) {
-      const std::string s = utf8(sana.text());
-      if (!s.empty() && koodi.starts_with(s)) {
-        y = sana.bbox().y() / korkeus;
-        break;
-      }
-    }
-    loydot.push_back({Lahde::Teksti, koodi, y});
-  }
+  return tulos;
 }
 
 std::string sivunVika(int sivu, const poppler::rectf& r, const Rajat& rajat) {
@@ -68,7 +55,7 @@ std::string sivunVika(int sivu, const poppler::rectf& r, const Rajat& rajat) {
 
 }  // namespace
 
-Tiedostotulos luePdf(std::string_view tavut, const Rajat& rajat) {
+Tiedostotulos luePdf(std::string_view tavut, const Rajat& rajat, const Sivuille& sivuille) {
   poppler::set_debug_error_function(vaiti, nullptr);
   Tiedostotulos t;
   t.sivuja = true;
@@ -82,9 +69,9 @@ Tiedostotulos luePdf(std::string_view tavut, const Rajat& rajat) {
     return t;
   }
   const int sivuja = doc->pages();
-  if (sivuja <= 0 || sivuja > rajat.sivuja) {
-    t.syy = "PDF-tiedostossa on " + std::to_string(sivuja) + " sivua (enintään " +
-            std::to_string(rajat.sivuja) + ")";
+  if (t.syy =
+          sivujaLiikaa("PDF-tiedostossa", static_cast<std::uint64_t>(std::max(0, sivuja)), rajat);
+      !t.syy.empty()) {
     return t;
   }
   // Every page's size first: a file with one page too large is refused whole.
@@ -99,7 +86,6 @@ Tiedostotulos luePdf(std::string_view tavut, const Rajat& rajat) {
       return t;
     }
   }
-  t.sivut.resize(static_cast<std::size_t>(sivuja));
   std::atomic<int> seuraava = 0;
   const auto tyo = [&](poppler::document& oma) {
     poppler::page_renderer piirtaja;
@@ -109,13 +95,17 @@ Tiedostotulos luePdf(std::string_view tavut, const Rajat& rajat) {
       if (!sivu) {
         continue;
       }
-      std::vector<Loyto>& loydot = t.sivut[static_cast<std::size_t>(i)];
       const poppler::image kuva = piirtaja.render_page(sivu.get(), rajat.dpi, rajat.dpi);
+      Sivu s;
       if (kuva.is_valid()) {
-        loydot = etsiSymbolit(reinterpret_cast<const unsigned char*>(kuva.const_data()),
-                              kuva.width(), kuva.height(), kuva.bytes_per_row());
+        s.pikselit = reinterpret_cast<const unsigned char*>(kuva.const_data());
+        s.leveys = kuva.width();
+        s.korkeus = kuva.height();
+        s.rivinPituus = kuva.bytes_per_row();
       }
-      tekstista(*sivu, sivu->page_rect().height(), loydot);
+      s.sanat = sanat(*sivu);
+      s.sanojenKorkeus = sivu->page_rect().height();
+      sivuille(static_cast<std::size_t>(i), s);
     }
   };
   const unsigned saikeita = std::min<unsigned>(

@@ -5,6 +5,7 @@
 #include <ZXing/ReadBarcode.h>
 
 #include "dekooderit.h"
+#include "epc.h"
 
 namespace kelvio {
 
@@ -26,8 +27,18 @@ void etsi(const ZXing::ImageView& kuva, ZXing::BarcodeFormats muodot, bool kaann
     }
     const auto& p = r.position();
     const int y = std::min({p.topLeft().y, p.topRight().y, p.bottomLeft().y, p.bottomRight().y});
-    loydot.push_back({r.format() == ZXing::BarcodeFormat::QRCode ? Lahde::Qr : Lahde::Viivakoodi,
-                      r.text(), static_cast<double>(y) / std::max(1, korkeus)});
+    const bool qr = r.format() == ZXing::BarcodeFormat::QRCode;
+    // A QR code without an ECI names its character set, if at all, in its
+    // text (an EPC payload's third line): its bytes are read by that, not by
+    // ZXing's guess.
+    std::string teksti =
+        qr && !r.hasECI()
+            ? qrTekstiksi({reinterpret_cast<const char*>(r.bytes().data()), r.bytes().size()})
+            : r.text();
+    loydot.push_back({qr ? Lahde::Qr : Lahde::Viivakoodi,
+                      std::move(teksti),
+                      static_cast<double>(y) / std::max(1, korkeus),
+                      {}});
   }
 }
 

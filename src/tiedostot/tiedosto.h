@@ -8,22 +8,23 @@
 #include <string_view>
 #include <vector>
 
-namespace kelvio {
+#include "lahde.h"
 
-enum class Lahde : std::uint8_t { Viivakoodi, Qr, Teksti, Finvoice };
+namespace kelvio {
 
 // One code as found, before it is interpreted.
 struct Loyto {
   Lahde lahde;
   std::string teksti;  // UTF-8: the digits, or the QR code's text
   double y = 0;        // its top, for the order on the page
+  std::string lasku;   // a Finvoice message's InvoiceNumber
 };
 
 struct Tiedostotulos {
   bool luettu = false;                    // false: syy says why the file could not be read
   bool sivuja = false;                    // a PDF: the codes have page numbers
   std::string syy;                        // in Finnish
-  std::vector<std::vector<Loyto>> sivut;  // the codes of each page, in page order
+  std::vector<std::vector<Loyto>> sivut;  // the codes of each page (or Finvoice message), in order
 };
 
 // The limits that keep one file from costing more than its own record.

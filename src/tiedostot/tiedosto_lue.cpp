@@ -1,6 +1,7 @@
 // The kind of a file is decided by its content, never by its name.
 #include <cerrno>
 #include <cstring>
+#include <mutex>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -8,6 +9,7 @@
 
 #include "dekooderit.h"
 #include "kokonaan.h"
+#include "sivu.h"
 #include "tiedosto.h"
 
 namespace kelvio {
@@ -56,17 +58,27 @@ bool alkaa(std::string_view tavut, std::string_view alku) {
   return tavut.substr(0, alku.size()) == alku;
 }
 
-// XML that holds a Finvoice message: its root element is Finvoice.
-bool finvoice(std::string_view tavut) {
-  if (alkaa(tavut, "\xEF\xBB\xBF")) {
-    tavut.remove_prefix(3);
+// XML, perhaps a Finvoice message: a byte order mark, or a "<" (in UTF-8 or
+// an 8-bit set, or UTF-16 either way round) after white space.
+bool xml(std::string_view tavut) {
+  using std::string_view_literals::operator""sv;
+  if (alkaa(tavut, "\xEF\xBB\xBF") || alkaa(tavut, "\xFF\xFE") || alkaa(tavut, "\xFE\xFF") ||
+      alkaa(tavut, "<\0"sv) || alkaa(tavut, "\0<"sv)) {
+    return true;
   }
   const std::size_t alku = tavut.find_first_not_of(" \t\r\n");
-  return alku != std::string_view::npos && tavut[alku] == '<' &&
-         tavut.substr(0, 4096).find("<Finvoice") != std::string_view::npos;
+  return alku != std::string_view::npos && tavut[alku] == '<';
 }
 
 }  // namespace
+
+std::string sivujaLiikaa(std::string_view tiedostossa, std::uint64_t sivuja, const Rajat& rajat) {
+  if (sivuja > 0 && sivuja <= static_cast<std::uint64_t>(rajat.sivuja)) {
+    return {};
+  }
+  return std::string(tiedostossa) + " on " + std::to_string(sivuja) + " sivua (enintään " +
+         std::to_string(rajat.sivuja) + ")";
+}
 
 Tiedostotulos lueTiedosto(const std::string& polku, const Rajat& rajat) {
   std::string tavut;
@@ -74,19 +86,35 @@ Tiedostotulos lueTiedosto(const std::string& polku, const Rajat& rajat) {
   if (!lueTavut(polku, rajat, tavut, syy)) {
     return lukukelvoton(syy);
   }
-  // PDF readers accept the header anywhere in the first kilobyte.
-  if (tavut.substr(0, 1024).find("%PDF-") != std::string::npos) {
-    return luePdf(tavut, rajat);
-  }
-  if (alkaa(tavut, "\x89PNG\r\n\x1a\n") || alkaa(tavut, "\xFF\xD8\xFF")) {
-    return lueKuva(tavut, rajat);
-  }
+  // Each page's codes in its place; PDF pages come from several threads.
+  std::vector<std::vector<Loyto>> sivut;
+  std::mutex lukko;
+  const Sivuille sivuille = [&](std::size_t numero, const Sivu& sivu) {
+    std::vector<Loyto> koodit = sivunKoodit(sivu);
+    const std::lock_guard<std::mutex> lukittu(lukko);
+    if (sivut.size() <= numero) {
+      sivut.resize(numero + 1);
+    }
+    sivut[numero] = std::move(koodit);
+  };
+  const auto sivuineen = [&](Tiedostotulos t) {
+    t.sivut = std::move(sivut);
+    return t;
+  };
+  // A signature at byte 0 wins; PDF readers accept their header anywhere
+  // in the first kilobyte, so that is looked for last.
   using std::string_view_literals::operator""sv;
+  if (alkaa(tavut, "\x89PNG\r\n\x1a\n") || alkaa(tavut, "\xFF\xD8\xFF")) {
+    return sivuineen(lueKuva(tavut, rajat, sivuille));
+  }
   if (alkaa(tavut, "II*\0"sv) || alkaa(tavut, "MM\0*"sv) || alkaa(tavut, "II+\0"sv) ||
       alkaa(tavut, "MM\0+"sv)) {
-    return lueTiff(tavut, rajat);
+    return sivuineen(lueTiff(tavut, rajat, sivuille));
   }
-  if (finvoice(tavut)) {
+  if (tavut.substr(0, 1024).find("%PDF-") != std::string::npos) {
+    return sivuineen(luePdf(tavut, rajat, sivuille));
+  }
+  if (xml(tavut)) {
     return lueFinvoice(tavut);
   }
   return lukukelvoton(tavut.empty()

@@ -63,7 +63,7 @@ struct Sulkija {
 
 }  // namespace
 
-Tiedostotulos lueTiff(std::string_view tavut, const Rajat& rajat) {
+Tiedostotulos lueTiff(std::string_view tavut, const Rajat& rajat, const Sivuille& sivuille) {
   Tiedostotulos t;
   Muistissa muistissa{tavut};
   TIFFOpenOptions* asetukset = TIFFOpenOptionsAlloc();
@@ -85,9 +85,7 @@ Tiedostotulos lueTiff(std::string_view tavut, const Rajat& rajat) {
     return t;
   }
   const tdir_t kuvia = TIFFNumberOfDirectories(tif.get());
-  if (kuvia == 0 || kuvia > static_cast<tdir_t>(rajat.sivuja)) {
-    t.syy = "TIFF-tiedostossa on " + std::to_string(kuvia) + " kuvaa (enintään " +
-            std::to_string(rajat.sivuja) + ")";
+  if (t.syy = sivujaLiikaa("TIFF-tiedostossa", kuvia, rajat); !t.syy.empty()) {
     return t;
   }
   for (tdir_t i = 0; i < kuvia; ++i) {
@@ -123,11 +121,19 @@ Tiedostotulos lueTiff(std::string_view tavut, const Rajat& rajat) {
       return t;
     }
     kuva.pikselit.resize(pikseleita);
+    // libtiff gives colour premultiplied by alpha: the rest of each pixel
+    // is the white paper showing through.
     std::transform(rgba.begin(), rgba.end(), kuva.pikselit.begin(), [](std::uint32_t p) {
-      return static_cast<unsigned char>(
-          (299 * TIFFGetR(p) + 587 * TIFFGetG(p) + 114 * TIFFGetB(p)) / 1000);
+      const std::uint32_t valo =
+          (299 * TIFFGetR(p) + 587 * TIFFGetG(p) + 114 * TIFFGetB(p)) / 1000 + 255 - TIFFGetA(p);
+      return static_cast<unsigned char>(std::min<std::uint32_t>(valo, 255));
     });
-    t.sivut.push_back(etsiSymbolit(kuva.pikselit.data(), kuva.leveys, kuva.korkeus, kuva.leveys));
+    Sivu sivu;
+    sivu.pikselit = kuva.pikselit.data();
+    sivu.leveys = kuva.leveys;
+    sivu.korkeus = kuva.korkeus;
+    sivu.rivinPituus = kuva.leveys;
+    sivuille(i, sivu);
   }
   t.luettu = true;
   return t;
