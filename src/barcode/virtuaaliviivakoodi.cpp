@@ -63,6 +63,10 @@ std::vector<Rivi> riveiksi(const std::vector<Sana>& sanat) {
   return rivit;
 }
 
+// The next line of a block is this far below, top to top, at the most: line
+// spacing is about 1.2 heights, an empty line between makes it 2.4.
+constexpr double RIVIVALI_KORKEUKSINA = 1.6;
+
 bool sanavali(const Ryhma& a, const Ryhma& b) {
   return b.x0 - a.x1 <= SANAVALI_KORKEUKSINA * std::max(a.korkeus, b.korkeus);
 }
@@ -87,7 +91,7 @@ std::size_t jatko(const std::vector<Rivi>& rivit, std::size_t r, double lauseenA
     return std::string::npos;
   }
   const Rivi& seuraava = rivit[r + 1];
-  if (seuraava[0].y0 - alku.y0 > 2 * alku.korkeus) {
+  if (seuraava[0].y0 - alku.y0 > RIVIVALI_KORKEUKSINA * alku.korkeus) {
     return std::string::npos;
   }
   for (std::size_t i = 0; i < seuraava.size(); ++i) {

@@ -838,6 +838,12 @@ TEST(KelvioRead, TiedostojenKoodit) {
       {"qr-kuva.jpg", "{\"input\":\"BCD\\n002\\n1\\nSCT\\n\\nYritys Oy\\n"},
       {"sivut.tif", koodi(V4, "sivut.tif", "1", "\"barcode\"", false)},
       {"", "{\"input\":\"" + QR + "\",\"file\":\"sivut.tif\",\"page\":2,"},
+      {"alfa.png", koodi(V4, "alfa.png", "null", "\"barcode\"", false)},
+      {"alfa.tif", koodi(V4, "alfa.tif", "null", "\"barcode\"", false)},
+      {"syva.png", koodi(V4, "syva.png", "null", "\"barcode\"", false)},
+      {"paletti.png", koodi(V4, "paletti.png", "null", "\"barcode\"", false)},
+      {"cmyk.jpg", koodi(V4, "cmyk.jpg", "null", "\"barcode\"", false)},
+      {"taulukko.pdf", koodi(V4, "taulukko.pdf", "1", "\"text\"", false)},
       {"qr-vika.png",
        "{\"input\":\"BCD\\n003\\n1\\nSCT\\n\\nYritys Oy\\nFI2112345600000785\","
        "\"file\":\"qr-vika.png\",\"page\":null,\"sources\":[\"qr\"],\"conflict\":"
@@ -847,6 +853,13 @@ TEST(KelvioRead, TiedostojenKoodit) {
        "null,\"sources\":[\"qr\"],\"conflict\":false,\"kind\":\"other_code\""},
       {"epi.xml", koodi(V4, "epi.xml", "null", "\"finvoice\"", false)},
       {"virtuaali.xml", koodi(V5, "virtuaali.xml", "null", "\"finvoice\"", false)},
+      {"pankista.xml",
+       "{\"input\":\"" + V4 +
+           "\",\"file\":\"pankista.xml\",\"page\":null,\"sources\":[\"finvoice\"],"
+           "\"conflict\":false,\"invoice_number\":\"1\",\"kind\":\"interpretation\""},
+      {"", "{\"input\":\"" + V4 +
+               "\",\"file\":\"pankista.xml\",\"page\":null,\"sources\":[\"finvoice\"],"
+               "\"conflict\":false,\"invoice_number\":\"2\",\"kind\":\"interpretation\""},
       {"pommi.xml", tyhja("pommi.xml", "unreadable") + ",\"reason\":\"Finvoice-sanoma määrittelee"},
       {"katkennut.pdf", tyhja("katkennut.pdf", "unreadable")},
       {"teksti.txt", tyhja("teksti.txt", "unreadable")},
