@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""Mutation testing of the core: plants one fault at a time in the sources,
-rebuilds the core's tests and runs them. A fault the tests let pass is a
+"""Mutation testing of the core and the reader's rules: plants one fault at a
+time in a scratch copy of the committed sources (scripts/raapekopio.py),
+rebuilds the tests and runs them. A fault the tests let pass is a
 survivor; the score is the share killed, not counting the faults listed in
 scripts/mutants-ekvivalentit.txt (equivalent to the original, each with its
 reason).
@@ -9,6 +10,7 @@ reason).
   python3 scripts/mutants.py --otos 40       a sample, chosen by --siemen (default 2026)
   python3 scripts/mutants.py --raja 90       fail below 90 % killed
   python3 scripts/mutants.py --osa 1/2       every second fault (for two clones at once)
+  python3 scripts/mutants.py --vain finvoice only the files whose path holds the word
 """
 import argparse
 import os
@@ -17,8 +19,9 @@ import re
 import subprocess
 import sys
 
-JUURI = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-RAKENNUS = os.path.join(JUURI, "build", "mutants")
+from raapekopio import JUURI as TYOPUU, raapekopio
+
+JUURI, RAKENNUS = "", ""  # the scratch copy and its build, set in main()
 LAHTEET = [
     "src/formatting/SEPA.cpp",
     "src/formatting/RsKTL.cpp",
@@ -34,9 +37,14 @@ LAHTEET = [
     "src/errors/fe_virheraportti.cpp",
     "src/errors/se_Pulma.cpp",
     "src/platform/aluesetukset.cpp",
+    "src/barcode/virtuaaliviivakoodi.cpp",
+    "src/barcode/epc.cpp",
+    "src/barcode/qr_teksti.cpp",
+    "src/tiedostot/sivusaannot.cpp",
+    "src/tiedostot/finvoice.cpp",
 ]
-TESTIT = ["tests/kelvio_tests", "tests/kelvio_virhe_tests"]
-EKVIVALENTIT = os.path.join(JUURI, "scripts", "mutants-ekvivalentit.txt")
+TESTIT = ["tests/kelvio_tests", "tests/kelvio_virhe_tests", "tests/kelvio_tiedostot_tests"]
+EKVIVALENTIT = os.path.join(TYOPUU, "scripts", "mutants-ekvivalentit.txt")
 
 # Each operator: a pattern and what replaces the match.
 OPERAATTORIT = [
@@ -56,9 +64,11 @@ EHTO = re.compile(r"^(\s*)(if|while) \((.*)\) \{$")
 LAUSE = re.compile(r"^\s*[A-Za-z_][\w.\[\]>-]*\s*(\+=|-=|=|\+\+|--)[^=].*;$|^\s*\+\+\w+;$|^\s*--\w+;$")
 
 
-def mutantit():
+def mutantit(vain=""):
     """Every fault, in a fixed order: (file, line number, description, new line)."""
     for tiedosto in LAHTEET:
+        if vain not in tiedosto:
+            continue
         with open(os.path.join(JUURI, tiedosto), encoding="utf-8") as f:
             rivit = f.read().split("\n")
         for n, rivi in enumerate(rivit, 1):
@@ -103,7 +113,10 @@ def main():
     valinnat.add_argument("--siemen", type=int, default=2026)
     valinnat.add_argument("--raja", type=float, default=0, help="fail below this percent killed")
     valinnat.add_argument("--osa", default="1/1", help="K/N: the K-th of N shares of the faults")
+    valinnat.add_argument("--vain", default="", help="only the files whose path holds this")
     a = valinnat.parse_args()
+    global JUURI, RAKENNUS
+    JUURI, RAKENNUS = raapekopio("mutants")
 
     subprocess.run(["cmake", "-S", JUURI, "-B", RAKENNUS, "-G", "Ninja", "-DCMAKE_BUILD_TYPE=Release",
                     "-DKELVIO_TESTS=ON", "-DKELVIO_WERROR=OFF",
@@ -116,10 +129,10 @@ def main():
         if aja([os.path.join(RAKENNUS, t)]) != 0:
             sys.exit("the tests fail without any fault planted")
 
-    kaikki = list(mutantit())
+    kaikki = list(mutantit(a.vain))
     ekvivalentit = lue_ekvivalentit()
     # A listed fault that no longer exists was moved by an edit: its line must be written anew.
-    for tunnus in sorted(ekvivalentit - {f"{t}:{n}: {k}" for t, n, k, _ in kaikki}):
+    for tunnus in sorted(ekvivalentit - {f"{t}:{n}: {k}" for t, n, k, _ in mutantit()}):
         print(f"  listed as equivalent, but no such fault: {tunnus}")
     osa, osia = (int(x) for x in a.osa.split("/"))
     valitut = [m for i, m in enumerate(kaikki) if i % osia == osa - 1]
@@ -158,7 +171,6 @@ def main():
         finally:
             with open(polku, "w", encoding="utf-8") as f:
                 f.write(alkuperainen)
-    aja(kohteet)
     arvioitu = tapettu + len(eloonjaaneet)
     pisteet = 100.0 * tapettu / arvioitu if arvioitu else 100.0
     print(f"faults: {len(valitut)} of {len(kaikki)}; killed {tapettu}, survived {len(eloonjaaneet)}, "

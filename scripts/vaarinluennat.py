@@ -7,7 +7,8 @@ rebuilds and runs the native tests, and prints which tests caught each.
 scripts/mutants.py plants the operator faults; this one plants what operators
 cannot. Usage: python3 scripts/vaarinluennat.py [NUMBER...]  (about 5 minutes)
 """
-import os, subprocess, sys, tempfile
+import os, subprocess, sys
+from raapekopio import raapekopio
 V=[
  ("fe_yleisval skips a carriage return", "src/formatting/euro.cpp",
   "if (c == u' ' || c == u'\\t' || c == u'\\n') {", "if (c == u' ' || c == u'\\t' || c == u'\\n' || c == u'\\r') {"),
@@ -44,13 +45,10 @@ V=[
   "ascii(sentit) + std::string(2 - sentit.size(), '0')", "std::string(2 - sentit.size(), '0') + ascii(sentit)"),
 ]
 valitut = [int(a) for a in sys.argv[1:]] or range(len(V))
-juuri = subprocess.run(['git', 'rev-parse', '--show-toplevel'], capture_output=True, text=True,
-                       check=True).stdout.strip()
-R = tempfile.mkdtemp(prefix='kelvio-vaarinluennat-')
-subprocess.run(['git', '-C', juuri, 'worktree', 'add', '-q', '--detach', R], check=True)
-subprocess.run(['cmake', '-S', R, '-B', f'{R}/build', '-G', 'Ninja', '-DCMAKE_BUILD_TYPE=Release',
+R, B = raapekopio('vaarinluennat')
+subprocess.run(['cmake', '-S', R, '-B', B, '-G', 'Ninja', '-DCMAKE_BUILD_TYPE=Release',
                 '-DKELVIO_TESTS=ON'], check=True, capture_output=True)
-subprocess.run(['cmake', '--build', f'{R}/build'], check=True, capture_output=True)
+subprocess.run(['cmake', '--build', B], check=True, capture_output=True)
 kiinni = 0
 for i in valitut:
     nimi, tiedosto, vanha, uusi = V[i]
@@ -60,17 +58,16 @@ for i in valitut:
         print(f'{i:2} {nimi}: PATTERN NOT FOUND'); continue
     open(p, 'w').write(alku.replace(vanha, uusi, 1))
     try:
-        b = subprocess.run(['cmake', '--build', f'{R}/build', '-j2'], capture_output=True, text=True)
+        b = subprocess.run(['cmake', '--build', B, '-j2'], capture_output=True, text=True)
         if b.returncode != 0:
             print(f'{i:2} {nimi}: DOES NOT BUILD'); print(b.stdout[-1500:]); continue
         kaatuneet = []
         for t in ['kelvio_tests', 'kelvio_virhe_tests', 'kelvio_koodaus_tests', 'kelvio_e2e']:
-            r = subprocess.run([f'{R}/build/tests/{t}', '--gtest_brief=1'], capture_output=True, text=True, cwd=R)
+            r = subprocess.run([f'{B}/tests/{t}', '--gtest_brief=1'], capture_output=True, text=True, cwd=R)
             kaatuneet += [l.split('] ')[1].split(' ')[0] for l in r.stdout.splitlines() if l.startswith('[  FAILED  ]') and '(' in l]
         kiinni += 1 if kaatuneet else 0
         print(f'{i:2} {nimi}: ' + (('caught by ' + ', '.join(kaatuneet)) if kaatuneet else 'NOT CAUGHT'), flush=True)
     finally:
         open(p, 'w').write(alku)
-subprocess.run(['git', '-C', juuri, 'worktree', 'remove', '--force', R], check=True)
 print(f'{kiinni} of {len(list(valitut))} misreadings caught')
 sys.exit(0 if kiinni == len(list(valitut)) else 1)

@@ -59,17 +59,32 @@ std::vector<Loyto> etsiSymbolit(const unsigned char* pikselit, int leveys, int k
   // code is found in any orientation by its finder patterns, but a large,
   // blurred one of a photo only in a smaller image, here every third pixel of
   // every third row, then every ninth (ZXing's own downscaling would look at
-  // full size again first). bench/symbolit_bench: the gain beside one look
-  // with everything on, as ZXingReader does.
+  // full size again first, and Debian's build asserts in it). bench/
+  // symbolit_bench: the gain beside one look with everything on, as
+  // ZXingReader does, on a page with a code and on one without.
   etsi(kuva, ZXing::BarcodeFormat::Code128 | ZXing::BarcodeFormat::QRCode, false, korkeus, loydot);
   if (!loytyi(loydot, Lahde::Viivakoodi)) {
     etsi(kuva, ZXing::BarcodeFormat::Code128, true, korkeus, loydot);
   }
-  for (int k = 3; !loytyi(loydot, Lahde::Qr) && std::min(leveys, korkeus) / k >= PIENIN_OTOS;
-       k *= 3) {
+  // Then what ZXingReader's defaults add for a kind still missing: smaller
+  // images, a bar code in them also turned (a blurred photo's bars sharpen
+  // when sampled).
+  for (int k = 3; std::min(leveys, korkeus) / k >= PIENIN_OTOS; k *= 3) {
+    const bool viivakoodi = !loytyi(loydot, Lahde::Viivakoodi);
+    const bool qr = !loytyi(loydot, Lahde::Qr);
+    if (!viivakoodi && !qr) {
+      break;
+    }
     const ZXing::ImageView otos(pikselit, leveys / k, korkeus / k, ZXing::ImageFormat::Lum,
                                 rivinPituus * k, k);
-    etsi(otos, ZXing::BarcodeFormat::QRCode, false, korkeus / k, loydot);
+    ZXing::BarcodeFormats muodot;
+    if (viivakoodi) {
+      muodot |= ZXing::BarcodeFormat::Code128;
+    }
+    if (qr) {
+      muodot |= ZXing::BarcodeFormat::QRCode;
+    }
+    etsi(otos, muodot, viivakoodi, korkeus / k, loydot);
   }
   std::stable_sort(loydot.begin(), loydot.end(),
                    [](const Loyto& a, const Loyto& b) { return a.y < b.y; });
