@@ -37,26 +37,6 @@ std::optional<std::int64_t> summa(std::u16string_view t) {
   return arvo >= 1 ? std::optional(arvo) : std::nullopt;
 }
 
-// yyyy-mm-dd of a real date.
-std::optional<Paivays> paivays(std::u16string_view t) {
-  if (t.size() != 10 || t[4] != u'-' || t[7] != u'-' || !numeroita(t.substr(0, 4)) ||
-      !numeroita(t.substr(5, 2)) || !numeroita(t.substr(8, 2))) {
-    return std::nullopt;
-  }
-  const auto luku = [&](std::size_t alku, std::size_t n) {
-    int arvo = 0;
-    for (const char16_t c : t.substr(alku, n)) {
-      arvo = arvo * 10 + (c - u'0');
-    }
-    return arvo;
-  };
-  const Paivays p = siirraPaivays(luku(0, 4), luku(5, 2), luku(8, 2));
-  if (p.vuosi != luku(0, 4) || p.kuukausi != luku(5, 2) || p.paiva != luku(8, 2)) {
-    return std::nullopt;
-  }
-  return p;
-}
-
 bool ohjausmerkki(std::u16string_view t) {
   for (const char16_t c : t) {
     if (c < 0x20 || (c >= 0x7F && c <= 0x9F)) {
@@ -180,7 +160,7 @@ EpcLaji lueEpc(std::u16string_view teksti, EpcMaksu& m, std::u16string& virhe) {
     return vika(u"lisätieto on enintään 70 merkkiä");
   }
   if (m.tiedot.starts_with(ERAPAIVA)) {
-    m.eraPaiva = paivays(std::u16string_view(m.tiedot).substr(ERAPAIVA.size()));
+    m.eraPaiva = isoPaivays(std::u16string_view(m.tiedot).substr(ERAPAIVA.size()));
     if (!m.eraPaiva) {
       return vika(u"eräpäivä ei ole todellinen päivä muodossa ReqdExctnDt/VVVV-KK-PP");
     }

@@ -60,22 +60,15 @@ std::string teeEpc(const Laskutiedot& tiedot, const EpcLisat& lisat, std::string
     return vika("message", "viesti: EPC-QR-koodissa on joko viite tai viesti, ja tässä on viite");
   }
   // The amount as "EUR" and euros with two decimals; none for 0.
-  std::u16string summa = tiivista(tiedot.summa);
-  const std::size_t erotin = summa.find_first_of(u".,");
-  std::u16string eurot = summa.substr(0, erotin);
-  std::u16string sentit = erotin == std::u16string::npos ? u"" : summa.substr(erotin + 1);
-  sentit.resize(2, u'0');
-  while (eurot.size() > 1 && eurot[0] == u'0') {
-    eurot.erase(0, 1);
-  }
-  const bool nolla = eurot == u"0" && sentit == u"00";
+  const std::int64_t sentteina = summaSentteina(tiedot.summa).value_or(0);
+  const std::string sentit = std::to_string(100 + sentteina % 100).substr(1);
   std::u16string s = u"BCD\n";
   s += bic.empty() ? u"002\n" : u"001\n";
   s += u"1\nSCT\n";
   s += bic + u"\n";
   s += lisat.nimi + u"\n";
   s += tiivista(tiedot.iban) + u"\n";
-  s += nolla ? u"" : u"EUR" + eurot + u"." + sentit;
+  s += sentteina == 0 ? u"" : utf16ksi("EUR" + std::to_string(sentteina / 100) + "." + sentit);
   s += u"\n\n";
   s += tiivista(tiedot.viite);
   s += u"\n\n";

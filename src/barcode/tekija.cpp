@@ -13,39 +13,10 @@ std::string ascii(std::u16string_view numerot) {
   return {numerot.begin(), numerot.end()};
 }
 
-std::string nollilla(std::u16string_view numerot, std::size_t pituus) {
-  return std::string(pituus - numerot.size(), '0') + ascii(numerot);
-}
-
-// The amount in cents as 8 digits: up to six euro digits, "." or "," and up to two decimals.
-bool summaKentaksi(std::u16string_view summa, std::string& kentta) {
-  const std::size_t erotin = summa.find_first_of(u".,");
-  const std::u16string_view eurot = summa.substr(0, erotin);
-  const std::u16string_view sentit =
-      erotin == std::u16string_view::npos ? std::u16string_view{} : summa.substr(erotin + 1);
-  if (eurot.size() > 6 || !numeroita(eurot) || (!sentit.empty() && !numeroita(sentit)) ||
-      sentit.size() > 2 || (erotin != std::u16string_view::npos && sentit.empty())) {
-    return false;
-  }
-  kentta = nollilla(eurot, 6) + ascii(sentit) + std::string(2 - sentit.size(), '0');
-  return true;
-}
-
 // yyyy-mm-dd, a real date of 2000-2099, as the field's yymmdd.
 bool paivaysKentaksi(std::u16string_view p, std::string& kentta) {
-  if (p.size() != 10 || p[4] != u'-' || p[7] != u'-' || !numeroita(p.substr(0, 4)) ||
-      !numeroita(p.substr(5, 2)) || !numeroita(p.substr(8, 2))) {
-    return false;
-  }
-  const auto luku = [&](std::size_t alku, std::size_t n) {
-    return std::stoi(ascii(p.substr(alku, n)));
-  };
-  const int vuosi = luku(0, 4);
-  const int kuukausi = luku(5, 2);
-  const int paiva = luku(8, 2);
-  const Paivays tarkistettu = siirraPaivays(vuosi, kuukausi, paiva);
-  if (vuosi < 2000 || vuosi > 2099 || kuukausi < 1 || kuukausi > 12 ||
-      tarkistettu.kuukausi != kuukausi || tarkistettu.paiva != paiva) {
+  const std::optional<Paivays> pvm = isoPaivays(p);
+  if (!pvm || pvm->vuosi < 2000 || pvm->vuosi > 2099) {
     return false;
   }
   kentta = ascii(p.substr(2, 2)) + ascii(p.substr(5, 2)) + ascii(p.substr(8, 2));
@@ -53,6 +24,25 @@ bool paivaysKentaksi(std::u16string_view p, std::string& kentta) {
 }
 
 }  // namespace
+
+std::optional<std::int64_t> summaSentteina(std::u16string_view summa) {
+  const std::size_t erotin = summa.find_first_of(u".,");
+  const std::u16string_view eurot = summa.substr(0, erotin);
+  const std::u16string_view sentit =
+      erotin == std::u16string_view::npos ? std::u16string_view{} : summa.substr(erotin + 1);
+  if (eurot.size() > 6 || !numeroita(eurot) || (!sentit.empty() && !numeroita(sentit)) ||
+      sentit.size() > 2 || (erotin != std::u16string_view::npos && sentit.empty())) {
+    return std::nullopt;
+  }
+  std::int64_t arvo = 0;
+  for (const char16_t c : eurot) {
+    arvo = arvo * 10 + (c - u'0');
+  }
+  for (std::size_t i = 0; i < 2; ++i) {
+    arvo = arvo * 10 + (i < sentit.size() ? sentit[i] - u'0' : 0);
+  }
+  return arvo;
+}
 
 std::u16string tiivista(std::u16string_view teksti) {
   std::u16string tulos;
@@ -80,8 +70,8 @@ std::string teeViivakoodi(const Laskutiedot& tiedot, std::string& virhe, std::st
   if (!ibanKelpaa(iban)) {
     return vika("iban", "IBAN: tarkistenumerot eivät täsmää (ISO 13616)");
   }
-  std::string summa;
-  if (!summaKentaksi(tiedot.summa, summa)) {
+  const std::optional<std::int64_t> sentit = summaSentteina(tiedot.summa);
+  if (!sentit) {
     return vika("amount",
                 "summa: 0-999999,99 euroa, desimaalierottimena piste tai pilkku ja enintään kaksi "
                 "desimaalia");
@@ -119,7 +109,7 @@ std::string teeViivakoodi(const Laskutiedot& tiedot, std::string& virhe, std::st
     koodi.replace(k.alku - 1 + k.pituus - arvo.size(), arvo.size(), arvo);
   };
   aseta(a.tili, ascii(iban.substr(2)));
-  aseta(a.summa, summa);
+  aseta(a.summa, std::to_string(*sentit));
   if (rf) {
     aseta(a.viite, ascii(viite.substr(2, 2)));
     aseta(a.rfRunko, ascii(std::u16string_view(viite).substr(4)));

@@ -1,6 +1,8 @@
 // Making a bank barcode: the inverse of the interpretation, for those who bill.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,6 +16,10 @@ struct Laskutiedot {
   std::u16string summa;
   std::u16string eraPaiva;
 };
+
+// An amount as typed, in cents: up to six euro digits, then "." or "," and
+// one or two decimals; none for any other text.
+std::optional<std::int64_t> summaSentteina(std::u16string_view summa);
 
 // Spaces removed, lower-case letters raised: "fi21 1234 ..." -> "FI211234...".
 std::u16string tiivista(std::u16string_view teksti);

@@ -1,5 +1,7 @@
 #include "kalenteri.h"
 
+#include "merkit.h"
+
 namespace kelvio {
 
 namespace {
@@ -48,6 +50,25 @@ Paivays siirraPaivays(std::int64_t vuosi, std::int64_t kuukausi, std::int64_t pa
   const std::int64_t v = jakoAlas(kuukausia, 12);
   const std::int64_t k = kuukausia - v * 12 + 1;
   return paivays(paivanumero(v, k, 1) + (paiva - 1));
+}
+
+std::optional<Paivays> isoPaivays(std::u16string_view t) noexcept {
+  if (t.size() != 10 || t[4] != u'-' || t[7] != u'-' || !numeroita(t.substr(0, 4)) ||
+      !numeroita(t.substr(5, 2)) || !numeroita(t.substr(8, 2))) {
+    return std::nullopt;
+  }
+  const auto luku = [&](std::size_t alku, std::size_t n) {
+    int arvo = 0;
+    for (const char16_t c : t.substr(alku, n)) {
+      arvo = arvo * 10 + (c - u'0');
+    }
+    return arvo;
+  };
+  const Paivays p = siirraPaivays(luku(0, 4), luku(5, 2), luku(8, 2));
+  if (p.vuosi != luku(0, 4) || p.kuukausi != luku(5, 2) || p.paiva != luku(8, 2)) {
+    return std::nullopt;
+  }
+  return p;
 }
 
 }  // namespace kelvio

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string_view>
 
 namespace kelvio {
 
@@ -25,5 +27,8 @@ int viikonpaiva(const Paivays& pvm) noexcept;
 // The 1st of January of the year, moved by (month - 1) months and (day - 1) days.
 // Out-of-range months and days carry into the neighbouring months and years.
 Paivays siirraPaivays(std::int64_t vuosi, std::int64_t kuukausi, std::int64_t paiva) noexcept;
+
+// yyyy-mm-dd that names a real day; none for any other text.
+std::optional<Paivays> isoPaivays(std::u16string_view teksti) noexcept;
 
 }  // namespace kelvio
