@@ -12,6 +12,7 @@ namespace {
 struct Ryhma {
   std::string numerot;  // empty: the word is not digits alone
   double x0, x1, y0, korkeus;
+  std::string_view teksti;
 };
 
 // The digits of a word that is digits alone, no-break spaces (U+00A0, U+202F)
@@ -42,7 +43,7 @@ std::vector<Rivi> riveiksi(const std::vector<Sana>& sanat) {
     const double korkeus = s.y1 - s.y0;
     if (!s.teksti.empty() && korkeus > 0 && std::isfinite(korkeus) && std::isfinite(s.x0) &&
         std::isfinite(s.x1)) {
-      ryhmat.push_back({numerot(s.teksti), s.x0, s.x1, s.y0, korkeus});
+      ryhmat.push_back({numerot(s.teksti), s.x0, s.x1, s.y0, korkeus, s.teksti});
     }
   }
   const auto keski = [](const Ryhma& r) { return r.y0 + r.korkeus / 2; };
@@ -160,6 +161,19 @@ std::vector<Virtuaalikoodi> etsiVirtuaaliviivakoodit(std::vector<Sana> sanat) {
   std::stable_sort(loydot.begin(), loydot.end(),
                    [](const Virtuaalikoodi& a, const Virtuaalikoodi& b) { return a.y < b.y; });
   return loydot;
+}
+
+std::vector<std::string> rivit(const std::vector<Sana>& sanat) {
+  std::vector<std::string> tulos;
+  for (const Rivi& rivi : riveiksi(sanat)) {
+    std::string t;
+    for (const Ryhma& r : rivi) {
+      t += t.empty() ? "" : " ";
+      t += r.teksti;
+    }
+    tulos.push_back(std::move(t));
+  }
+  return tulos;
 }
 
 std::vector<Sana> sanatTekstista(std::string_view teksti) {

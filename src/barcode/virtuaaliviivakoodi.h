@@ -34,6 +34,10 @@ inline constexpr double SANAVALI_KORKEUKSINA = 1.0;
 // than the run did), as a wrapped paragraph does.
 std::vector<Virtuaalikoodi> etsiVirtuaaliviivakoodit(std::vector<Sana> sanat);
 
+// The page's lines, top to bottom, each its words left to right with one
+// space between.
+std::vector<std::string> rivit(const std::vector<Sana>& sanat);
+
 // Words laid out as monospaced text: a character half a line high wide,
 // each line one high, words parted by spaces. For the tests and the fuzzers,
 // where "500   4 21123" is two table cells and "4 21123" one phrase.

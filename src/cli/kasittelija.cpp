@@ -50,9 +50,6 @@ void Kasittelija::kasittele(std::u16string_view syote, std::string_view kohta, b
       (tarkista_ && !tarkisteet.kaikkiKelpaavat())) {
     selityksia = true;
   }
-  if (sijainti != nullptr && sijainti->ristiriita) {
-    selityksia = true;
-  }
   tulostin_->tulkinta(ulos, {syote, &t, tarkisteet, ensimmainen, sijainti});
 }
 
@@ -61,7 +58,7 @@ void Kasittelija::kasitteleMuu(std::u16string_view syote, MuuLaji laji, std::u16
   laukeamiset().clear();
   const Tietue tietue{syote, nullptr, {}, ensimmainen, &sijainti};
   if (laji != MuuLaji::Qr) {
-    selityksia = selityksia || laji != MuuLaji::MuuKoodi;
+    // kelvio read tells a file without a code by its own exit status.
     tulostin_->muu(ulos, tietue, {laji, nullptr, syy});
     return;
   }

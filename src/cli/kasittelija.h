@@ -30,6 +30,7 @@ class Kasittelija {
   std::size_t kasitteleRivit(std::string_view tavut, std::size_t rivi, bool ensimmainen);
 
   void kirjoitaOtsake() { tulostin_->otsake(ulos); }
+  void kirjoitaYhteenveto(const Yhteenveto& y) { tulostin_->yhteenveto(ulos, y); }
 
   std::string ulos;
   bool selityksia = false;  // an explanation, a trapped error or, with --check, a failed check

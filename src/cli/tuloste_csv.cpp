@@ -23,7 +23,10 @@ class Csv final : public Tulostin {
     lisaa(ulos,
           "input,kind,version,account,reference,due_date,amount,"
           "iban_check,account_check,reference_check,rf_reference_check,errors");
-    lisaa(ulos, tiedostot_ ? ",file,page,sources,conflict,name,bic,message,reason\r\n" : "\r\n");
+    lisaa(ulos, tiedostot_ ? ",file,page,sources,conflict,name,bic,message,reason,conflict_fields,"
+                             "duplicate_of,duplicate_of_page,invoice_number,seller_id,total,"
+                             "epc_version\r\n"
+                           : "\r\n");
   }
 
   void tulkinta(std::string& ulos, const Tietue& r) override {
@@ -50,8 +53,7 @@ class Csv final : public Tulostin {
     const EpcMaksu* e = m.maksu;
     ulos += m_.erotin;
     if (e != nullptr) {
-      utf8ksi(ulos, e->versio);
-      ulos += m_.erotin;
+      ulos += m_.erotin;  // the version is the barcode's; the EPC version comes last
       kentta(ulos, e->iban);
       ulos += m_.erotin;
       kentta(ulos, e->viite);
@@ -80,6 +82,7 @@ class Csv final : public Tulostin {
         kentta(ulos, m.teksti);
       }
     }
+    lisat(ulos, *r.sijainti, e);
     ulos += "\r\n";
   }
 
@@ -179,9 +182,52 @@ class Csv final : public Tulostin {
     tarkisteetJaVirheet(ulos, r.tarkisteet);
     if (tiedostot_) {
       sijainti(ulos, r);
-      lisaa(ulos, ",,,,");
+      const Sijainti& s = *r.sijainti;
+      const EpcMaksu* e = s.epc;
+      ulos += m_.erotin;
+      kentta(ulos, e != nullptr ? e->nimi : utf16ksi(s.myyja));
+      ulos += m_.erotin;
+      if (e != nullptr) {
+        kentta(ulos, e->bic);
+      }
+      ulos += m_.erotin;
+      if (e != nullptr) {
+        kentta(ulos, e->viesti);
+      }
+      ulos += m_.erotin;
+      lisat(ulos, s, e);
     }
     ulos += "\r\n";
+  }
+
+  // kelvio read: the fields that differ between copies, the record of the
+  // same payment read before, a Finvoice message's data, the EPC version.
+  void lisat(std::string& ulos, const Sijainti& s, const EpcMaksu* e) const {
+    ulos += m_.erotin;
+    std::u16string kentat;
+    for (const Ero& ero : s.erot) {
+      if (!kentat.empty()) {
+        kentat += u' ';
+      }
+      kentat += utf16ksi(MAKSUKENTTIEN_NIMET[static_cast<std::size_t>(ero.kentta)]);
+    }
+    kentta(ulos, kentat);
+    ulos += m_.erotin;
+    kentta(ulos, utf16ksi(s.kaksoisTiedosto));
+    ulos += m_.erotin;
+    if (s.kaksoisSivu > 0) {
+      ulos += std::to_string(s.kaksoisSivu);
+    }
+    for (const std::string_view t : {s.lasku, s.myyjanTunnus}) {
+      ulos += m_.erotin;
+      kentta(ulos, utf16ksi(t));
+    }
+    ulos += m_.erotin;
+    kentta(ulos, utf16ksi(s.yhteensa), false);
+    ulos += m_.erotin;
+    if (e != nullptr) {
+      kentta(ulos, e->versio);
+    }
   }
 
   void tarkisteetJaVirheet(std::string& ulos, const Tarkisteet& tarkisteet) const {

@@ -35,6 +35,9 @@ class Json final : public Tulostin {
       case Laji::TuntematonVersio: ulos += ",\"kind\":\"unknown_version\""; break;
       case Laji::Tulkinta: kentat(ulos, t, r.tarkisteet); break;
     }
+    if (r.sijainti != nullptr) {
+      lisat(ulos, *r.sijainti, true);
+    }
     virheet(ulos);
     ulos += ",\"report\":\"";
     lisaaJson(ulos, t.raportti);
@@ -71,7 +74,8 @@ class Json final : public Tulostin {
         lisaaJson(ulos, arvo);
         ulos += '"';
       };
-      teksti("version", e.versio, false);
+      ulos += ",\"version\":null";
+      teksti("epc_version", e.versio, false);
       teksti("name", e.nimi, false);
       teksti("bic", e.bic, true);
       teksti("account", e.iban, false);
@@ -94,6 +98,7 @@ class Json final : public Tulostin {
         ulos += "null";
       }
       lisaaTarkisteet(ulos, r.tarkisteet);
+      lisat(ulos, *r.sijainti, false);
       ulos += ",\"report\":\"";
     } else if (m.laji == MuuLaji::MuuKoodi) {
       ulos += ",\"report\":\"";
@@ -142,11 +147,71 @@ class Json final : public Tulostin {
     }
     ulos += "],\"conflict\":";
     ulos += s->ristiriita ? "true" : "false";
-    if (!s->lasku.empty()) {
-      ulos += ",\"invoice_number\":\"";
-      lisaaJson(ulos, utf16ksi(s->lasku));
-      ulos += '"';
+    ulos += ",\"conflict_fields\":[";
+    for (std::size_t i = 0; i < s->erot.size(); ++i) {
+      const Ero& e = s->erot[i];
+      ulos += i > 0 ? ",{\"field\":\"" : "{\"field\":\"";
+      ulos += MAKSUKENTTIEN_NIMET[static_cast<std::size_t>(e.kentta)];
+      ulos += "\",\"values\":[";
+      for (std::size_t a = 0; a < e.arvot.size(); ++a) {
+        ulos += a > 0 ? ",{\"sources\":[" : "{\"sources\":[";
+        for (std::size_t l = 0; l < e.arvot[a].lahteet.size(); ++l) {
+          ulos += l > 0 ? ",\"" : "\"";
+          lisaaJson(ulos, utf16ksi(e.arvot[a].lahteet[l]));
+          ulos += '"';
+        }
+        ulos += "],\"value\":\"";
+        lisaaJson(ulos, utf16ksi(e.arvot[a].arvo));
+        ulos += "\"}";
+      }
+      ulos += "]}";
     }
+    ulos += "],\"duplicate_of\":";
+    if (s->kaksoisTiedosto.empty()) {
+      ulos += "null";
+    } else {
+      ulos += "{\"file\":\"";
+      lisaaJson(ulos, utf16ksi(s->kaksoisTiedosto));
+      ulos += "\",\"page\":";
+      ulos += s->kaksoisSivu > 0 ? std::to_string(s->kaksoisSivu) : "null";
+      ulos += '}';
+    }
+  }
+
+  void yhteenveto(std::string& ulos, const Yhteenveto& y) override {
+    Maksu m;
+    m.sentit = y.sentit;
+    ulos += "{\"kind\":\"summary\",\"files\":" + std::to_string(y.tiedostoja) +
+            ",\"payments\":" + std::to_string(y.maksuja) + ",\"total\":\"" +
+            kentanArvo(m, Maksukentta::Summa) +
+            "\",\"not_found\":" + std::to_string(y.eiLoytynyt.size()) +
+            ",\"unreadable\":" + std::to_string(y.lukukelvottomat.size()) +
+            ",\"conflicts\":" + std::to_string(y.ristiriidat.size()) +
+            ",\"duplicates\":" + std::to_string(y.kaksoismaksut.size()) + "}\n";
+  }
+
+  // kelvio read: the payment's other data, from its EPC QR code or its
+  // Finvoice message; null where no copy has it.
+  static void lisat(std::string& ulos, const Sijainti& s, bool nimet) {
+    const auto teksti = [&](std::string_view avain, std::u16string_view arvo) {
+      ulos += ",\"";
+      ulos += avain;
+      if (arvo.empty()) {
+        ulos += "\":null";
+        return;
+      }
+      ulos += "\":\"";
+      lisaaJson(ulos, arvo);
+      ulos += '"';
+    };
+    if (nimet) {
+      teksti("name", s.epc != nullptr ? s.epc->nimi : utf16ksi(s.myyja));
+      teksti("message", s.epc != nullptr ? s.epc->viesti : u"");
+      teksti("epc_version", s.epc != nullptr ? s.epc->versio : u"");
+    }
+    teksti("invoice_number", utf16ksi(s.lasku));
+    teksti("seller_id", utf16ksi(s.myyjanTunnus));
+    teksti("total", utf16ksi(s.yhteensa));
   }
 
   void kentat(std::string& ulos, const Tulkinta& t, const Tarkisteet& tarkisteet) {

@@ -10,16 +10,15 @@ namespace {
 
 class Teksti final : public Tulostin {
  public:
-  explicit Teksti(const Tulostusasetukset& a) : rv_(a.rivinvaihto), tarkista_(a.tarkista) {}
+  // kelvio read shows every failed check; elsewhere --check asks for them.
+  explicit Teksti(const Tulostusasetukset& a)
+      : rv_(a.rivinvaihto), tarkista_(a.tarkista || a.tiedostot) {}
 
   void tulkinta(std::string& ulos, const Tietue& t) override {
     alku(ulos, t);
     lisaaRaportti(ulos, t.tulkinta->raportti, rv_);
-    if (t.sijainti != nullptr && t.sijainti->ristiriita) {
-      ulos += rv_;
-      ulos +=
-          "Huom! Sivun viivakoodi ja siihen tulostetut numerot eroavat: lasku voi olla "
-          "virheellinen tai väärennetty.";
+    if (t.sijainti != nullptr) {
+      lisat(ulos, *t.sijainti, true);
     }
     tarkisteet(ulos, t.tarkisteet);
     ulos += rv_;
@@ -41,6 +40,9 @@ class Teksti final : public Tulostin {
       ulos += "Muu koodi, ei maksun tietoja: ";
     }
     lisaaRaportti(ulos, m.teksti, rv_);
+    if (t.sijainti != nullptr) {
+      lisat(ulos, *t.sijainti, false);
+    }
     tarkisteet(ulos, t.tarkisteet);
     ulos += rv_;
   }
@@ -60,6 +62,137 @@ class Teksti final : public Tulostin {
     }
   }
 
+  void yhteenveto(std::string& ulos, const Yhteenveto& y) override {
+    ulos += rv_;
+    ulos += "Yhteenveto: " + std::to_string(y.tiedostoja) + " tiedostoa, " +
+            std::to_string(y.maksuja) + " maksua, yhteensä " + euroina(y.sentit) +
+            " (kukin kaksoismaksu kerran)";
+    const std::pair<std::string_view, const std::vector<std::string>*> rivit[] = {
+        {"Ei koodia", &y.eiLoytynyt},
+        {"Lukukelvottomia", &y.lukukelvottomat},
+        {"Ristiriitaisia", &y.ristiriidat},
+        {"Kaksoismaksuja", &y.kaksoismaksut}};
+    for (const auto& [nimi, tiedostot] : rivit) {
+      ulos += rv_;
+      ulos += nimi;
+      ulos += ": " + std::to_string(tiedostot->size());
+      for (std::size_t i = 0; i < tiedostot->size(); ++i) {
+        ulos += i == 0 ? " (" : ", ";
+        lisaaRaportti(ulos, utf16ksi((*tiedostot)[i]), rv_);
+      }
+      ulos += tiedostot->empty() ? "" : ")";
+    }
+    ulos += rv_;
+  }
+
+  // "1 234,50 €".
+  static std::string euroina(std::int64_t sentit) {
+    std::string eurot = std::to_string(sentit / 100);
+    for (std::size_t i = eurot.size(); i > 3; i -= 3) {
+      eurot.insert(i - 3, " ");
+    }
+    return eurot + "," + std::to_string(100 + sentit % 100).substr(1) + " €";
+  }
+
+  // kelvio read: the payee's name from another copy, the differences
+  // between the copies, a payment read before, a page with nothing printed
+  // to compare the codes with.
+  void lisat(std::string& ulos, const Sijainti& s, bool nimi) {
+    if (nimi && (s.epc != nullptr || !s.myyja.empty())) {
+      ulos += rv_;
+      ulos += "Saaja = ";
+      lisaaRaportti(ulos, s.epc != nullptr ? s.epc->nimi : utf16ksi(s.myyja), rv_);
+      if (s.epc != nullptr && !s.epc->viesti.empty()) {
+        ulos += rv_;
+        ulos += "Viesti = ";
+        lisaaRaportti(ulos, s.epc->viesti, rv_);
+      }
+    }
+    for (const Ero& e : s.erot) {
+      ulos += rv_;
+      ulos += "Huom! ";
+      std::string kentta(MAKSUKENTAT_SUOMEKSI[static_cast<std::size_t>(e.kentta)]);
+      kentta[0] = static_cast<char>(kentta[0] - 'a' + 'A');
+      ulos += kentta;
+      ulos += " ei täsmää:";
+      for (std::size_t i = 0; i < e.arvot.size(); ++i) {
+        ulos += i == 0 ? " " : "; ";
+        for (std::size_t l = 0; l < e.arvot[i].lahteet.size(); ++l) {
+          ulos += l == 0 ? "" : l + 1 == e.arvot[i].lahteet.size() ? " ja " : ", ";
+          ulos += suomeksi(e.arvot[i].lahteet[l]);
+        }
+        ulos += ' ';
+        ulos += arvoSuomeksi(e.kentta, e.arvot[i].arvo);
+      }
+      ulos += '.';
+    }
+    if (s.ristiriita) {
+      ulos += rv_;
+      ulos +=
+          "Lasku voi olla virheellinen tai väärennetty: älä maksa ennen kuin oikeat tiedot on "
+          "varmistettu laskuttajalta.";
+    }
+    if (!s.kaksoisTiedosto.empty()) {
+      ulos += rv_;
+      ulos += "Huom! Sama maksu (tili, viite ja summa) kuin ";
+      lisaaRaportti(ulos, utf16ksi(s.kaksoisTiedosto), rv_);
+      if (s.kaksoisSivu > 0) {
+        ulos += ", sivu " + std::to_string(s.kaksoisSivu);
+      }
+      ulos += ": älä maksa kahdesti.";
+    }
+    if (s.maksu && !s.verrattu) {
+      ulos += rv_;
+      ulos += "Sivulla ei ole tekstiä: tulostettuja tietoja ei voitu verrata koodeihin.";
+    }
+  }
+
+  // A field's machine form as people read it: the IBAN in groups of four,
+  // the amount in euros, the date day first.
+  static std::string arvoSuomeksi(Maksukentta kentta, const std::string& arvo) {
+    switch (kentta) {
+      case Maksukentta::Tili: {
+        std::string ryhmina;
+        for (std::size_t i = 0; i < arvo.size(); i += 4) {
+          ryhmina += (i == 0 ? "" : " ") + arvo.substr(i, 4);
+        }
+        return ryhmina;
+      }
+      case Maksukentta::Summa: {
+        const std::size_t piste = arvo.find('.');
+        if (piste == std::string::npos) {
+          return arvo;
+        }
+        return euroina(std::stoll(arvo.substr(0, piste)) * 100 +
+                       std::stoll(arvo.substr(piste + 1)));
+      }
+      case Maksukentta::Erapaiva:
+        if (arvo.size() == 10) {
+          return std::to_string(std::stoi(arvo.substr(8, 2))) + "." +
+                 std::to_string(std::stoi(arvo.substr(5, 2))) + "." + arvo.substr(0, 4);
+        }
+        return arvo;
+      case Maksukentta::Viite: break;
+    }
+    return arvo;
+  }
+
+  // A copy's name in the report's language.
+  static std::string suomeksi(std::string_view lahde) {
+    for (const LahteenNimet& n : LAHTEIDEN_NIMET) {
+      if (n.kone == lahde) {
+        return std::string(n.suomeksi);
+      }
+    }
+    if (lahde == "printed") {
+      return "tulostettu";
+    }
+    if (lahde.starts_with("page ")) {
+      return "sivu " + std::string(lahde.substr(5));
+    }
+    return std::string(lahde);
+  }
+
   // One empty line between records; with kelvio read, a line that says where.
   void alku(std::string& ulos, const Tietue& t) {
     if (!t.ensimmainen) {
@@ -72,6 +205,9 @@ class Teksti final : public Tulostin {
       }
       if (!s->lasku.empty()) {
         paikka += u", lasku " + utf16ksi(s->lasku);
+      }
+      if (!s->myyja.empty()) {
+        paikka += u", " + utf16ksi(s->myyja);
       }
       std::string lahteet;
       for (std::size_t i = 0; i < LAHTEITA; ++i) {

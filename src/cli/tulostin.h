@@ -9,22 +9,34 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "epc.h"
 #include "kalenteri.h"
 #include "lahde.h"
+#include "maksu.h"
 #include "tarkisteet.h"
 #include "tulkinta.h"
 
 namespace kelvio {
 
-// kelvio read: where a record's code was found.
+// kelvio read: where a record's code was found, and what the other copies
+// of its payment and the other files say.
 struct Sijainti {
-  std::string_view tiedosto;  // as given
-  int sivu = 0;               // 1-based; 0 for images and XML
-  unsigned lahteet = 0;       // bit i: LAHTEIDEN_NIMET[i]
-  bool ristiriita = false;    // the page's symbol and its printed digits differ
-  std::string_view lasku;     // a Finvoice message's InvoiceNumber; "" for none
+  std::string_view tiedosto;      // as given
+  int sivu = 0;                   // 1-based; 0 for images and XML
+  unsigned lahteet = 0;           // bit i: LAHTEIDEN_NIMET[i]
+  bool ristiriita = false;        // the page's (or file's) copies differ
+  std::span<const Ero> erot;      // how they differ
+  bool maksu = false;             // the record is a payment
+  bool verrattu = true;           // the page printed text to compare the codes with
+  const EpcMaksu* epc = nullptr;  // the EPC QR code among the copies
+  // A Finvoice message's own data; "" where it has none.
+  std::string_view lasku, myyja, myyjanTunnus, yhteensa;
+  // The first record of the same payment (account, reference, amount) read
+  // before; no file when there is none.
+  std::string_view kaksoisTiedosto;
+  int kaksoisSivu = 0;
 };
 
 // What one input gave.
@@ -52,6 +64,15 @@ struct Muu {
   std::u16string_view teksti;  // the report, or the reason in Finnish
 };
 
+// kelvio read --summary: the files and what they gave, with the files of
+// each kind of trouble named.
+struct Yhteenveto {
+  std::size_t tiedostoja = 0;
+  std::size_t maksuja = 0;
+  std::int64_t sentit = 0;  // the payments' sum, each duplicate counted once
+  std::vector<std::string> eiLoytynyt, lukukelvottomat, ristiriidat, kaksoismaksut;
+};
+
 // A writer of one format, one for each worker. The trapped errors of the
 // record are those of laukeamiset().
 class Tulostin {
@@ -66,6 +87,11 @@ class Tulostin {
   virtual void virhe(std::string& ulos, const Tietue& t) = 0;
   // kelvio read: a QR code, another code, or a file that gave nothing.
   virtual void muu(std::string& ulos, const Tietue& t, const Muu& m) = 0;
+  // kelvio read --summary, after every record; formats of fixed columns have none.
+  virtual void yhteenveto(std::string& ulos, const Yhteenveto& y) {
+    (void)ulos;
+    (void)y;
+  }
 };
 
 struct Tulostusasetukset {

@@ -37,13 +37,25 @@ std::string sarjoita(const Tiedostotulos& t) {
   ulos += t.sivuja ? '1' : '0';
   lisaaTeksti(ulos, t.syy);
   lisaaTeksti(ulos, std::to_string(t.sivut.size()));
-  for (const auto& sivu : t.sivut) {
-    lisaaTeksti(ulos, std::to_string(sivu.size()));
-    for (const Loyto& l : sivu) {
+  for (const Sivutulos& sivu : t.sivut) {
+    ulos += sivu.tekstikerros ? '1' : '0';
+    for (const std::string* s :
+         {&sivu.lasku.numero, &sivu.lasku.myyja, &sivu.lasku.myyjanTunnus, &sivu.lasku.yhteensa}) {
+      lisaaTeksti(ulos, *s);
+    }
+    lisaaTeksti(ulos, std::to_string(sivu.tilit.size()));
+    for (const std::string& tili : sivu.tilit) {
+      lisaaTeksti(ulos, tili);
+    }
+    lisaaTeksti(ulos, std::to_string(sivu.summat.size()));
+    for (const std::int64_t summa : sivu.summat) {
+      lisaaTeksti(ulos, std::to_string(summa));
+    }
+    lisaaTeksti(ulos, std::to_string(sivu.koodit.size()));
+    for (const Loyto& l : sivu.koodit) {
       ulos += static_cast<char>('0' + static_cast<int>(l.lahde));
       lisaaTeksti(ulos, std::to_string(l.y));
       lisaaTeksti(ulos, l.teksti);
-      lisaaTeksti(ulos, l.lasku);
     }
   }
   return ulos;
@@ -98,22 +110,45 @@ bool pura(std::string_view s, Tiedostotulos& t) {
   t.luettu = a == '1';
   t.sivuja = b == '1';
   for (std::size_t i = 0; i < sivuja; ++i) {
+    Sivutulos& sivu = t.sivut.emplace_back();
+    char tekstikerros = 0;
     std::size_t n = 0;
+    if (!p.merkki(tekstikerros) || !p.teksti(sivu.lasku.numero) || !p.teksti(sivu.lasku.myyja) ||
+        !p.teksti(sivu.lasku.myyjanTunnus) || !p.teksti(sivu.lasku.yhteensa) || !p.luku(n)) {
+      return false;
+    }
+    sivu.tekstikerros = tekstikerros == '1';
+    for (std::size_t k = 0; k < n; ++k) {
+      std::string tili;
+      if (!p.teksti(tili)) {
+        return false;
+      }
+      sivu.tilit.push_back(std::move(tili));
+    }
     if (!p.luku(n)) {
       return false;
     }
-    auto& sivu = t.sivut.emplace_back();
+    for (std::size_t k = 0; k < n; ++k) {
+      std::size_t summa = 0;
+      if (!p.luku(summa)) {
+        return false;
+      }
+      sivu.summat.push_back(static_cast<std::int64_t>(summa));
+    }
+    if (!p.luku(n)) {
+      return false;
+    }
     for (std::size_t k = 0; k < n; ++k) {
       char lahde = 0;
       std::string y;
       Loyto l{};
       if (!p.merkki(lahde) || lahde < '0' || lahde >= static_cast<char>('0' + LAHTEITA) ||
-          !p.teksti(y) || !p.teksti(l.teksti) || !p.teksti(l.lasku)) {
+          !p.teksti(y) || !p.teksti(l.teksti)) {
         return false;
       }
       l.lahde = static_cast<Lahde>(lahde - '0');
       l.y = std::strtod(y.c_str(), nullptr);
-      sivu.push_back(std::move(l));
+      sivu.koodit.push_back(std::move(l));
     }
   }
   return true;

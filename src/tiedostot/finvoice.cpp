@@ -17,7 +17,8 @@ namespace kelvio {
 namespace {
 
 struct Lasku {
-  std::string numero, viivakoodi, iban, viite, summa, paiva;
+  std::string numero, myyja, myyjanTunnus, yhteensa;
+  std::string viivakoodi, iban, viite, summa, paiva;
   bool epi = false;
 };
 
@@ -59,13 +60,16 @@ void loppu(void* d, const XML_Char* nimi) {
   if (j->laskunSyvyys != 0) {
     Lasku& l = j->laskut.back();
     const std::string_view n = paikallinen(nimi);
-    std::string* kohde = n == "VirtualBankBarcode"            ? &l.viivakoodi
-                         : n == "InvoiceNumber"               ? &l.numero
-                         : n == "EpiAccountID"                ? &l.iban
-                         : n == "EpiRemittanceInfoIdentifier" ? &l.viite
-                         : n == "EpiInstructedAmount"         ? &l.summa
-                         : n == "EpiDateOptionDate"           ? &l.paiva
-                                                              : nullptr;
+    std::string* kohde = n == "VirtualBankBarcode"              ? &l.viivakoodi
+                         : n == "InvoiceNumber"                 ? &l.numero
+                         : n == "SellerOrganisationName"        ? &l.myyja
+                         : n == "SellerPartyIdentifier"         ? &l.myyjanTunnus
+                         : n == "InvoiceTotalVatIncludedAmount" ? &l.yhteensa
+                         : n == "EpiAccountID"                  ? &l.iban
+                         : n == "EpiRemittanceInfoIdentifier"   ? &l.viite
+                         : n == "EpiInstructedAmount"           ? &l.summa
+                         : n == "EpiDateOptionDate"             ? &l.paiva
+                                                                : nullptr;
     if (kohde != nullptr && kohde->empty()) {
       *kohde = j->teksti;
     }
@@ -165,12 +169,17 @@ std::size_t valinYli(std::string_view xml, std::size_t kohta, Koodaus k) {
   return kohta;
 }
 
-// The code of one message: its virtual barcode as printed, or the barcode
-// that its payment details make; "" with vika when they make none.
-std::string laskunKoodi(const Lasku& l, std::string& vika) {
-  if (std::string koodi = ilmanValeja(l.viivakoodi); !koodi.empty()) {
-    return koodi;
+std::string reunoitta(std::string_view s) {
+  const std::size_t alku = s.find_first_not_of(" \t\r\n");
+  if (alku == std::string_view::npos) {
+    return {};
   }
+  return std::string(s.substr(alku, s.find_last_not_of(" \t\r\n") - alku + 1));
+}
+
+// The bank barcode that a message's payment details make; "" with vika when
+// they make none.
+std::string maksutiedoista(const Lasku& l, std::string& vika) {
   if (!l.epi) {
     return {};
   }
@@ -253,9 +262,23 @@ Tiedostotulos lueFinvoice(std::string_view xml) {
     return t;
   }
   for (const Lasku& l : j.laskut) {
+    Sivutulos& sivu = t.sivut.emplace_back();
+    sivu.tekstikerros = true;  // a message is all text: its copies are compared with each other
+    sivu.lasku = {reunoitta(l.numero), reunoitta(l.myyja), reunoitta(l.myyjanTunnus),
+                  ilmanValeja(l.yhteensa)};
     std::string vika;
-    const std::string koodi = laskunKoodi(l, vika);
+    const std::string tiedoista = maksutiedoista(l, vika);
+    // The barcode as the message carries it; the payment details beside it
+    // are a copy to compare it with.
+    if (std::string koodi = ilmanValeja(l.viivakoodi); !koodi.empty()) {
+      sivu.koodit.push_back({Lahde::Finvoice, std::move(koodi), 0});
+      if (!tiedoista.empty()) {
+        sivu.koodit.push_back({Lahde::Maksutiedot, tiedoista, 0});
+      }
+      continue;
+    }
     if (!vika.empty()) {
+      t.sivut.clear();
       t.syy = "Finvoice-sanoman";
       if (!l.numero.empty()) {
         t.syy += " (lasku " + l.numero + ")";
@@ -263,9 +286,8 @@ Tiedostotulos lueFinvoice(std::string_view xml) {
       t.syy += " maksutiedot (EpiDetails): " + vika;
       return t;
     }
-    auto& sivu = t.sivut.emplace_back();
-    if (!koodi.empty()) {
-      sivu.push_back({Lahde::Finvoice, koodi, 0, l.numero});
+    if (!tiedoista.empty()) {
+      sivu.koodit.push_back({Lahde::Finvoice, tiedoista, 0});
     }
   }
   t.luettu = true;

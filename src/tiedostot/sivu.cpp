@@ -3,22 +3,43 @@
 #include <algorithm>
 
 #include "dekooderit.h"
+#include "tulosteet.h"
 
 namespace kelvio {
 
-std::vector<Loyto> sivunKoodit(const Sivu& sivu) {
-  std::vector<Loyto> loydot;
+Sivutulos sivunKoodit(const Sivu& sivu) {
+  Sivutulos t;
+  std::vector<Loyto>& loydot = t.koodit;
   if (sivu.pikselit != nullptr) {
     loydot = etsiSymbolit(sivu.pikselit, sivu.leveys, sivu.korkeus, sivu.rivinPituus);
   }
-  if (!sivu.sanat.empty()) {
+  t.tekstikerros = !sivu.sanat.empty();
+  if (t.tekstikerros) {
+    const double korkeus = sivu.sanojenKorkeus > 0 ? sivu.sanojenKorkeus : 1;
     for (Virtuaalikoodi& v : etsiVirtuaaliviivakoodit(sivu.sanat)) {
-      loydot.push_back({Lahde::Teksti, std::move(v.numerot), v.y / sivu.sanojenKorkeus, {}});
+      loydot.push_back({Lahde::Teksti, std::move(v.numerot), v.y / korkeus});
+    }
+    for (const std::string& rivi : rivit(sivu.sanat)) {
+      for (std::string& tili : tulostetutTilit(rivi)) {
+        if (t.tilit.size() < SIVUN_ENINTAAN &&
+            std::find(t.tilit.begin(), t.tilit.end(), tili) == t.tilit.end()) {
+          t.tilit.push_back(std::move(tili));
+        }
+      }
+      for (const std::int64_t summa : tulostetutSummat(rivi)) {
+        if (t.summat.size() < SIVUN_ENINTAAN &&
+            std::find(t.summat.begin(), t.summat.end(), summa) == t.summat.end()) {
+          t.summat.push_back(summa);
+        }
+      }
     }
   }
   std::stable_sort(loydot.begin(), loydot.end(),
                    [](const Loyto& a, const Loyto& b) { return a.y < b.y; });
-  return loydot;
+  if (loydot.size() > SIVUN_ENINTAAN) {
+    loydot.resize(SIVUN_ENINTAAN);
+  }
+  return t;
 }
 
 }  // namespace kelvio

@@ -22,9 +22,10 @@ struct Sivu {
   double sanojenKorkeus = 1;  // the page's height in the words' units
 };
 
-// The codes of one page: its symbols and its printed virtual barcodes, top
-// to bottom, each with its top as a fraction of the page's height.
-std::vector<Loyto> sivunKoodit(const Sivu& sivu);
+// The codes of one page (its symbols and its printed virtual barcodes, top
+// to bottom, each with its top as a fraction of the page's height) and the
+// IBANs and amounts it prints for people.
+Sivutulos sivunKoodit(const Sivu& sivu);
 
 // What a decoder hands on: page number (0-based) and page. A decoder may
 // call it from several threads at once, each with another page.

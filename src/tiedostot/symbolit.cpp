@@ -35,10 +35,8 @@ void etsi(const ZXing::ImageView& kuva, ZXing::BarcodeFormats muodot, bool kaann
         qr && !r.hasECI()
             ? qrTekstiksi({reinterpret_cast<const char*>(r.bytes().data()), r.bytes().size()})
             : r.text();
-    loydot.push_back({qr ? Lahde::Qr : Lahde::Viivakoodi,
-                      std::move(teksti),
-                      static_cast<double>(y) / std::max(1, korkeus),
-                      {}});
+    loydot.push_back({qr ? Lahde::Qr : Lahde::Viivakoodi, std::move(teksti),
+                      static_cast<double>(y) / std::max(1, korkeus)});
   }
 }
 

@@ -17,14 +17,33 @@ struct Loyto {
   Lahde lahde;
   std::string teksti;  // UTF-8: the digits, or the QR code's text
   double y = 0;        // its top, for the order on the page
-  std::string lasku;   // a Finvoice message's InvoiceNumber
 };
 
+// A Finvoice message's own data.
+struct Finvoicelasku {
+  std::string numero;        // InvoiceNumber
+  std::string myyja;         // SellerOrganisationName
+  std::string myyjanTunnus;  // SellerPartyIdentifier
+  std::string yhteensa;      // InvoiceTotalVatIncludedAmount, as written
+};
+
+// What one page (or Finvoice message) gave.
+struct Sivutulos {
+  std::vector<Loyto> koodit;
+  bool tekstikerros = false;         // it has words to compare the codes with
+  std::vector<std::string> tilit;    // the IBANs it prints
+  std::vector<std::int64_t> summat;  // the amounts it prints, in cents
+  Finvoicelasku lasku;
+};
+
+// At most this many codes, IBANs and amounts are kept of a page.
+inline constexpr std::size_t SIVUN_ENINTAAN = 256;
+
 struct Tiedostotulos {
-  bool luettu = false;                    // false: syy says why the file could not be read
-  bool sivuja = false;                    // a PDF: the codes have page numbers
-  std::string syy;                        // in Finnish
-  std::vector<std::vector<Loyto>> sivut;  // the codes of each page (or Finvoice message), in order
+  bool luettu = false;           // false: syy says why the file could not be read
+  bool sivuja = false;           // a PDF: the codes have page numbers
+  std::string syy;               // in Finnish
+  std::vector<Sivutulos> sivut;  // each page (or Finvoice message), in order
 };
 
 // The limits that keep one file from costing more than its own record.

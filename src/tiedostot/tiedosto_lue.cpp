@@ -87,10 +87,10 @@ Tiedostotulos lueTiedosto(const std::string& polku, const Rajat& rajat) {
     return lukukelvoton(syy);
   }
   // Each page's codes in its place; PDF pages come from several threads.
-  std::vector<std::vector<Loyto>> sivut;
+  std::vector<Sivutulos> sivut;
   std::mutex lukko;
   const Sivuille sivuille = [&](std::size_t numero, const Sivu& sivu) {
-    std::vector<Loyto> koodit = sivunKoodit(sivu);
+    Sivutulos koodit = sivunKoodit(sivu);
     const std::lock_guard<std::mutex> lukittu(lukko);
     if (sivut.size() <= numero) {
       sivut.resize(numero + 1);

@@ -807,63 +807,80 @@ TEST(KelvioRead, TiedostojenKoodit) {
     std::string tiedosto;
     std::string alku;  // the record from its input to its kind
   };
+  // A bank barcode's record up to its kind: with a conflict up to the first
+  // differing field's name; kaksoiskappale: the file and page of the same
+  // payment read before.
   const auto koodi = [](const std::string& syote, const std::string& tiedosto,
-                        const std::string& sivu, const std::string& lahteet, bool ristiriita) {
-    return "{\"input\":\"" + syote + "\",\"file\":\"" + tiedosto + "\",\"page\":" + sivu +
-           ",\"sources\":[" + lahteet + "],\"conflict\":" + (ristiriita ? "true" : "false") +
+                        const std::string& sivu, const std::string& lahteet, bool ristiriita,
+                        const std::string& kaksoiskappale = "") {
+    const std::string alku = "{\"input\":\"" + syote + "\",\"file\":\"" + tiedosto +
+                             "\",\"page\":" + sivu + ",\"sources\":[" + lahteet + "],\"conflict\":";
+    if (ristiriita) {
+      return alku + "true,\"conflict_fields\":[{\"field\":\"";
+    }
+    return alku + "false,\"conflict_fields\":[],\"duplicate_of\":" +
+           (kaksoiskappale.empty() ? "null" : "{" + kaksoiskappale + "}") +
            ",\"kind\":\"interpretation\"";
   };
   const auto tyhja = [](const std::string& tiedosto, const std::string& laji) {
     return "{\"input\":null,\"file\":\"" + tiedosto +
-           "\",\"page\":null,\"sources\":[],\"conflict\":false,\"kind\":\"" + laji + "\"";
+           "\",\"page\":null,\"sources\":[],\"conflict\":false,\"conflict_fields\":[],"
+           "\"duplicate_of\":null,\"kind\":\"" +
+           laji + "\"";
   };
+  const std::string S1 = "\"file\":\"symboli.pdf\",\"page\":1";  // where V4 was first
+  const std::string QR1 = "\"file\":\"qr.png\",\"page\":null";   // and the QR code
   const Rivi rivit[] = {
       {"symboli.pdf", koodi(V4, "symboli.pdf", "1", "\"barcode\"", false)},
-      {"kaksi.pdf", koodi(V4, "kaksi.pdf", "1", "\"barcode\"", false)},
+      {"kaksi.pdf", koodi(V4, "kaksi.pdf", "1", "\"barcode\"", false, S1)},
       {"", koodi(V5, "kaksi.pdf", "2", "\"text\"", false)},  // printed in groups
-      {"yhdessa.pdf", koodi(V4, "yhdessa.pdf", "1", "\"barcode\",\"text\"", false)},
+      {"yhdessa.pdf", koodi(V4, "yhdessa.pdf", "1", "\"barcode\",\"text\"", false, S1)},
       {"ristiriita.pdf", koodi(V4, "ristiriita.pdf", "1", "\"barcode\"", true)},
       {"", koodi(V5, "ristiriita.pdf", "1", "\"text\"", true)},
-      {"symboli.png", koodi(V4, "symboli.png", "null", "\"barcode\"", false)},
-      {"vino.jpg", koodi(V4, "vino.jpg", "null", "\"barcode\"", false)},
-      {"kaannetty.png", koodi(V4, "kaannetty.png", "null", "\"barcode\"", false)},
+      {"symboli.png", koodi(V4, "symboli.png", "null", "\"barcode\"", false, S1)},
+      {"vino.jpg", koodi(V4, "vino.jpg", "null", "\"barcode\"", false, S1)},
+      {"kaannetty.png", koodi(V4, "kaannetty.png", "null", "\"barcode\"", false, S1)},
       {"tyhja.png", tyhja("tyhja.png", "not_found")},
       {"qr.png",
        "{\"input\":\"" + QR +
-           "\",\"file\":\"qr.png\",\"page\":null,"
-           "\"sources\":[\"qr\"],\"conflict\":false,\"kind\":\"qr\",\"version\":\"002\",\"name\":"
-           "\"Yritys Oy\",\"bic\":null,\"account\":\"FI2112345600000785\",\"amount\":\"1500.00\","
-           "\"reference\":\"RF18539007547034\",\"message\":null,\"due_date\":\"2025-12-31\","
-           "\"checks\":{\"iban\":true,\"rf_reference\":true}"},
+           "\",\"file\":\"qr.png\",\"page\":null,\"sources\":[\"qr\"],\"conflict\":false,"
+           "\"conflict_fields\":[],\"duplicate_of\":null,\"kind\":\"qr\",\"version\":null,"
+           "\"epc_version\":\"002\",\"name\":\"Yritys Oy\",\"bic\":null,\"account\":"
+           "\"FI2112345600000785\",\"amount\":\"1500.00\",\"reference\":\"RF18539007547034\","
+           "\"message\":null,\"due_date\":\"2025-12-31\",\"checks\":{\"iban\":true,"
+           "\"rf_reference\":true},\"invoice_number\":null,\"seller_id\":null,\"total\":null,"
+           "\"report\":"},
       {"qr-kuva.jpg", "{\"input\":\"BCD\\n002\\n1\\nSCT\\n\\nYritys Oy\\n"},
-      {"sivut.tif", koodi(V4, "sivut.tif", "1", "\"barcode\"", false)},
+      {"sivut.tif", koodi(V4, "sivut.tif", "1", "\"barcode\"", false, S1)},
       {"", "{\"input\":\"" + QR + "\",\"file\":\"sivut.tif\",\"page\":2,"},
-      {"alfa.png", koodi(V4, "alfa.png", "null", "\"barcode\"", false)},
-      {"alfa.tif", koodi(V4, "alfa.tif", "null", "\"barcode\"", false)},
-      {"syva.png", koodi(V4, "syva.png", "null", "\"barcode\"", false)},
-      {"paletti.png", koodi(V4, "paletti.png", "null", "\"barcode\"", false)},
-      {"cmyk.jpg", koodi(V4, "cmyk.jpg", "null", "\"barcode\"", false)},
-      {"taulukko.pdf", koodi(V4, "taulukko.pdf", "1", "\"text\"", false)},
+      {"alfa.png", koodi(V4, "alfa.png", "null", "\"barcode\"", false, S1)},
+      {"alfa.tif", koodi(V4, "alfa.tif", "null", "\"barcode\"", false, S1)},
+      {"syva.png", koodi(V4, "syva.png", "null", "\"barcode\"", false, S1)},
+      {"paletti.png", koodi(V4, "paletti.png", "null", "\"barcode\"", false, S1)},
+      {"cmyk.jpg", koodi(V4, "cmyk.jpg", "null", "\"barcode\"", false, S1)},
+      {"taulukko.pdf", koodi(V4, "taulukko.pdf", "1", "\"text\"", false, S1)},
       {"qr-vika.png",
        "{\"input\":\"BCD\\n003\\n1\\nSCT\\n\\nYritys Oy\\nFI2112345600000785\","
-       "\"file\":\"qr-vika.png\",\"page\":null,\"sources\":[\"qr\"],\"conflict\":"
-       "false,\"kind\":\"qr\",\"reason\":\"EPC-QR-koodi: versio"},
+       "\"file\":\"qr-vika.png\",\"page\":null,\"sources\":[\"qr\"],\"conflict\":false,"
+       "\"conflict_fields\":[],\"duplicate_of\":null,\"kind\":\"qr\",\"reason\":\"EPC-QR-koodi: "
+       "versio"},
       {"qr-muu.png",
-       "{\"input\":\"https://example.com/lasku\",\"file\":\"qr-muu.png\",\"page\":"
-       "null,\"sources\":[\"qr\"],\"conflict\":false,\"kind\":\"other_code\""},
-      {"epi.xml", koodi(V4, "epi.xml", "null", "\"finvoice\"", false)},
-      {"virtuaali.xml", koodi(V5, "virtuaali.xml", "null", "\"finvoice\"", false)},
-      {"pankista.xml",
-       "{\"input\":\"" + V4 +
-           "\",\"file\":\"pankista.xml\",\"page\":null,\"sources\":[\"finvoice\"],"
-           "\"conflict\":false,\"invoice_number\":\"1\",\"kind\":\"interpretation\""},
-      {"", "{\"input\":\"" + V4 +
-               "\",\"file\":\"pankista.xml\",\"page\":null,\"sources\":[\"finvoice\"],"
-               "\"conflict\":false,\"invoice_number\":\"2\",\"kind\":\"interpretation\""},
+       "{\"input\":\"https://example.com/lasku\",\"file\":\"qr-muu.png\",\"page\":null,"
+       "\"sources\":[\"qr\"],\"conflict\":false,\"conflict_fields\":[],\"duplicate_of\":null,"
+       "\"kind\":\"other_code\""},
+      {"epi.xml", koodi(V4, "epi.xml", "null", "\"finvoice\"", false, S1)},
+      // The message's barcode and its payment details name different payments.
+      {"virtuaali.xml", koodi(V5, "virtuaali.xml", "null", "\"finvoice\"", true)},
+      {"", koodi(V4, "virtuaali.xml", "null", "\"payment_details\"", true)},
+      {"pankista.xml", koodi(V4, "pankista.xml", "null", "\"finvoice\"", false, S1) +
+                           ",\"version\":4,\"account\":\"FI2112345600000785\""},
+      {"", koodi(V4, "pankista.xml", "null", "\"finvoice\"", false, S1)},
       {"pommi.xml", tyhja("pommi.xml", "unreadable") + ",\"reason\":\"Finvoice-sanoma määrittelee"},
       {"katkennut.pdf", tyhja("katkennut.pdf", "unreadable")},
       {"teksti.txt", tyhja("teksti.txt", "unreadable")},
-      {"kansio", tyhja("kansio", "unreadable")},
+      // A folder: its regular files in name order, not its subfolders.
+      {"kansio", tyhja("kansio/a.txt", "unreadable")},
+      {"", "{\"input\":\"https://example.com/lasku\",\"file\":\"kansio/b.png\""},
       {"puuttuva.pdf", tyhja("puuttuva.pdf", "unreadable")},
   };
   std::string tiedostot;
@@ -880,14 +897,49 @@ TEST(KelvioRead, TiedostojenKoodit) {
     EXPECT_EQ(rivi.substr(0, r.alku.size()), r.alku);
   }
   EXPECT_FALSE(std::getline(ulos, rivi)) << rivi;
-  EXPECT_EQ(t.tila, 1);  // files without a code, unreadable files and a conflict
+  EXPECT_EQ(t.tila, 5);  // a conflict and double payments win over files without a code
 
-  const Tulos teksti =
-      aja("read ristiriita.pdf", "", "</dev/null >" + (kansio.polku / "t").string(),
-          "cd " + kansio.polku.string() + " && " KELVIO_BIN);
-  EXPECT_NE(
-      lue(kansio.polku / "t").find("Huom! Sivun viivakoodi ja siihen tulostetut numerot eroavat"),
-      std::string::npos);
+  // Each cause of an exit status alone, and the text's warnings.
+  struct Paluu {
+    std::string tiedostot;
+    int tila;
+    std::string teksti;  // in the text report
+  };
+  const Paluu paluut[] = {
+      {"symboli.pdf", 0, "Summa =   1 500,00 \u20ac"},
+      {"symboli.pdf qr-vika.png", 1, "EPC-QR-koodi: versio"},
+      {"symboli.pdf tyhja.png", 4, "Tiedostosta ei löytynyt"},
+      {"qr-vika.png tyhja.png", 4, "Tiedostosta ei löytynyt"},
+      {"ristiriita.pdf", 5, "Huom! Viite ei täsmää: viivakoodi 1234561; teksti RF18539007547034."},
+      {"ristiriita.pdf", 5,
+       "Huom! Summa ei täsmää: viivakoodi 1 500,00 \u20ac; teksti 10,00 \u20ac."},
+      {"ristiriita.pdf", 5, "älä maksa ennen kuin oikeat tiedot on varmistettu laskuttajalta"},
+      {"symboli.pdf symboli.png", 5,
+       "Huom! Sama maksu (tili, viite ja summa) kuin symboli.pdf, sivu 1"},
+      {"symboli.png", 0,
+       "Sivulla ei ole tekstiä: tulostettuja tietoja ei voitu verrata koodeihin."},
+      {"qr.png", 0, "Saaja = Yritys Oy"},
+      {"pankista.xml", 5, "pankista.xml, lasku 1, Myyjä € Oy (Finvoice):"},
+      {"symboli.pdf tyhja.png qr.png qr-kuva.jpg --summary", 5,
+       "Yhteenveto: 4 tiedostoa, 3 maksua, yhteensä 3 000,00 € (kukin kaksoismaksu kerran)\n"
+       "Ei koodia: 1 (tyhja.png)\nLukukelvottomia: 0\nRistiriitaisia: 0\n"
+       "Kaksoismaksuja: 1 (qr-kuva.jpg)"},
+  };
+  for (const Paluu& p : paluut) {
+    const Tulos r = aja("read " + p.tiedostot, "", "</dev/null >" + (kansio.polku / "t").string(),
+                        "cd " + kansio.polku.string() + " && " KELVIO_BIN);
+    EXPECT_EQ(r.tila, p.tila) << p.tiedostot;
+    const std::string teksti = lue(kansio.polku / "t");
+    EXPECT_NE(teksti.find(p.teksti), std::string::npos) << p.tiedostot << ":\n" << teksti;
+  }
+  const Tulos yhteenveto = aja("read --json --summary symboli.pdf tyhja.png qr.png qr-kuva.jpg", "",
+                               "</dev/null >" + (kansio.polku / "j").string(),
+                               "cd " + kansio.polku.string() + " && " KELVIO_BIN);
+  const std::string json = lue(kansio.polku / "j");
+  EXPECT_NE(json.find("\n{\"kind\":\"summary\",\"files\":4,\"payments\":3,\"total\":\"3000.00\","
+                      "\"not_found\":1,\"unreadable\":0,\"conflicts\":0,\"duplicates\":1}\n"),
+            std::string::npos)
+      << json;
   EXPECT_EQ(aja("read").tila, 2);
 }
 

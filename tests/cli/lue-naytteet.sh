@@ -74,4 +74,7 @@ KUORI='<SOAP-ENV:Envelope xmlns:SOAP-ENV="http://schemas.xmlsoap.org/soap/envelo
 printf '<?xml version="1.0"?>\n<!DOCTYPE Finvoice [<!ENTITY a "aaaaaaaa"><!ENTITY b "&a;&a;&a;&a;">]>\n<Finvoice><VirtualBankBarcode>&b;</VirtualBankBarcode></Finvoice>\n' >pommi.xml
 head -c 400 symboli.pdf >katkennut.pdf
 printf 'tavallista tekstiä\n' >teksti.txt
-mkdir -p kansio
+mkdir -p kansio/alikansio
+cp qr-muu.png kansio/b.png
+printf 'ei laskua\n' >kansio/a.txt
+ln -sf ../symboli.pdf kansio/c.pdf  # a link is not followed

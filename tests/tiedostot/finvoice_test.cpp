@@ -95,14 +95,14 @@ TEST(Finvoice, MuodotJoissaSaapuu) {
     ASSERT_TRUE(t.luettu) << r.muoto << ": " << t.syy;
     ASSERT_EQ(t.sivut.size(), r.laskut.size()) << r.muoto;
     for (std::size_t i = 0; i < t.sivut.size(); ++i) {
+      EXPECT_EQ(t.sivut[i].lasku.numero, r.laskut[i].lasku) << r.muoto << " #" << i;
       if (r.laskut[i].koodi.empty()) {
-        EXPECT_TRUE(t.sivut[i].empty()) << r.muoto;
+        EXPECT_TRUE(t.sivut[i].koodit.empty()) << r.muoto;
         continue;
       }
-      ASSERT_EQ(t.sivut[i].size(), 1U) << r.muoto << " #" << i;
-      EXPECT_EQ(t.sivut[i][0].lahde, Lahde::Finvoice);
-      EXPECT_EQ(t.sivut[i][0].teksti, r.laskut[i].koodi) << r.muoto << " #" << i;
-      EXPECT_EQ(t.sivut[i][0].lasku, r.laskut[i].lasku) << r.muoto << " #" << i;
+      ASSERT_EQ(t.sivut[i].koodit.size(), 1U) << r.muoto << " #" << i;
+      EXPECT_EQ(t.sivut[i].koodit[0].lahde, Lahde::Finvoice);
+      EXPECT_EQ(t.sivut[i].koodit[0].teksti, r.laskut[i].koodi) << r.muoto << " #" << i;
     }
   }
 }
@@ -112,6 +112,31 @@ struct Hylatty {
   std::string xml;
   std::string syy;  // the start of the reason
 };
+
+// The message's own data, and its payment details beside its barcode as a
+// copy to compare with.
+TEST(Finvoice, SanomanTiedot) {
+  const std::string xml =
+      "<Finvoice><SellerPartyDetails><SellerPartyIdentifier> 1234567-8 </SellerPartyIdentifier>"
+      "<SellerOrganisationName>Myyj\xC3\xA4 Oy</SellerOrganisationName></SellerPartyDetails>"
+      "<InvoiceDetails><InvoiceNumber>42</InvoiceNumber><InvoiceTotalVatIncludedAmount "
+      "AmountCurrencyIdentifier=\"EUR\">1 500,00</InvoiceTotalVatIncludedAmount></InvoiceDetails>"
+      "<VirtualBankBarcode>" +
+      V5 + "</VirtualBankBarcode>" + EPI + "</Finvoice>";
+  const Tiedostotulos t = lueFinvoice(xml);
+  ASSERT_TRUE(t.luettu) << t.syy;
+  ASSERT_EQ(t.sivut.size(), 1U);
+  const Sivutulos& s = t.sivut[0];
+  EXPECT_EQ(s.lasku.numero, "42");
+  EXPECT_EQ(s.lasku.myyja, "Myyj\xC3\xA4 Oy");
+  EXPECT_EQ(s.lasku.myyjanTunnus, "1234567-8");
+  EXPECT_EQ(s.lasku.yhteensa, "1500,00");
+  ASSERT_EQ(s.koodit.size(), 2U);
+  EXPECT_EQ(s.koodit[0].lahde, Lahde::Finvoice);
+  EXPECT_EQ(s.koodit[0].teksti, V5);
+  EXPECT_EQ(s.koodit[1].lahde, Lahde::Maksutiedot);
+  EXPECT_EQ(s.koodit[1].teksti, V4);
+}
 
 TEST(Finvoice, Hylatyt) {
   const Hylatty rivit[] = {
