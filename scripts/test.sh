@@ -6,7 +6,8 @@ cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev zxing-cpp-tools librsvg2-bin \
   clang clang-format clang-tidy libclang-rt-14-dev pkg-config libzxing-dev libpoppler-cpp-dev libpng-dev \
-  libjpeg-dev libtiff-dev libexpat1-dev libqrencode-dev qrencode imagemagick poppler-utils fonts-dejavu-core time
+  libjpeg-dev libtiff-dev libexpat1-dev libqrencode-dev qrencode imagemagick poppler-utils fonts-dejavu-core time \
+  python3-jsonschema
 
 echo "== Formatting"
 find src tests bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format --dry-run -Werror

@@ -17,7 +17,8 @@ int tulkitseKomento(std::span<const std::u16string> argumentit, std::FILE* syote
 // kelvio make: a bank barcode from an invoice's data.
 int teeKomento(std::span<const std::u16string> argumentit, std::FILE* tuloste, std::FILE* virheet);
 
-// kelvio read: the codes of invoice files (PDF, PNG, JPEG, Finvoice).
+// kelvio read: the payments of invoice files (PDF, PNG, JPEG, TIFF, Finvoice);
+// its own exit statuses 4 and 5 are in its help text (ohjeet.cpp).
 int lueKomento(std::span<const std::u16string> argumentit, std::FILE* tuloste, std::FILE* virheet,
                const char* rivinvaihto);
 

@@ -92,7 +92,7 @@ int lueKomento(std::span<const std::u16string> argumentit, std::FILE* tuloste, s
     return kayttovirhe(virheet, "kelvio read", virhe);
   }
   if (komento.ohje) {
-    return kirjoitaOhje(tuloste, LUE_OHJE);
+    return kirjoitaOhje(tuloste, lueOhje());
   }
   std::vector<std::string> argumenttipolut;
   for (const std::u16string_view a : komento.muut) {
@@ -195,7 +195,7 @@ int lueKomento(std::span<const std::u16string> argumentit, std::FILE* tuloste, s
 int lueKomento(std::span<const std::u16string> argumentit, std::FILE* tuloste, std::FILE* virheet,
                const char* /*rivinvaihto*/) {
   if (argumentit.size() == 1 && (argumentit[0] == u"--help" || argumentit[0] == u"-h")) {
-    return kirjoitaOhje(tuloste, LUE_OHJE);
+    return kirjoitaOhje(tuloste, lueOhje());
   }
   viesti(virheet,
          "kelvio read: tämä käännös ei osaa lukea tiedostoja (PDF-, kuva- ja "

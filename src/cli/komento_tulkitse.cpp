@@ -78,18 +78,7 @@ int tulkitseKomento(std::span<const std::u16string> argumentit, std::FILE* syote
     return kayttovirhe(virheet, "kelvio", virhe);
   }
   if (komento.ohje || versio) {
-    std::string ulos(komento.ohje ? KELVIO_OHJE : VERSIO);
-    if (komento.ohje) {
-      for (const Tulostusmuoto* m : tulostusmuodot()) {
-        if (!m->valitsin.empty()) {
-          const std::string nimi = utf8ksi(m->valitsin);
-          ulos += "  " + nimi + std::string(28 - nimi.size(), ' ');
-          ulos += m->kuvaus;
-          ulos += '\n';
-        }
-      }
-      ulos += KELVIO_OHJE_LOPPU;
-    }
+    std::string ulos = komento.ohje ? kelvioOhje() : std::string(VERSIO);
     kirjoita(tuloste, ulos);
     return 0;
   }

@@ -1,6 +1,8 @@
 #include "ohjeet.h"
 
+#include "tulostin.h"
 #include "tuote.h"
+#include "utf8.h"
 
 namespace kelvio {
 
@@ -8,7 +10,6 @@ const std::string_view KELVIO_OHJE =
     "Käyttö: kelvio [VALITSIMET] [--] [VIIVAKOODI...]\n"
     "        kelvio make --iban IBAN --reference VIITE --amount SUMMA [--due PVM] [--svg "
     "TIEDOSTO]\n"
-    "        kelvio read [--json | --csv] [--check] TIEDOSTO...\n"
     "\n"
     "Tulkitsee suomalaisia pankkiviivakoodeja (versiot 2, 4 ja 5) kuten Kelviomaro.\n"
     "Ilman viivakoodiargumentteja lukee vakiosyötteestä yhden viivakoodin riviltä\n"
@@ -56,24 +57,69 @@ const std::string_view TEE_OHJE =
     "\n"
     "Paluuarvo: 0 onnistui; 1 jokin arvo rikkoo sääntöä; 2 virheellinen käyttö;\n"
     "3 tulosteen tai tiedoston kirjoitus epäonnistui.\n";
-const std::string_view LUE_OHJE =
-    "Käyttö: kelvio read [--json | --csv] [--check] [--] TIEDOSTO...\n"
+namespace {
+
+constexpr std::string_view LUE_OHJE_ALKU =
+    "Etsii laskutiedostoista maksut: pankkiviivakoodit, EPC-QR-koodit, tulostetut\n"
+    "virtuaaliviivakoodit ja Finvoice-sanomien maksutiedot. PDF (jokainen sivu, sekä\n"
+    "teksti että kuva), PNG-, JPEG- ja TIFF-kuvat sekä Finvoice-sanomat; kansiosta sen\n"
+    "tiedostot nimen mukaisessa järjestyksessä. Tiedoston laji päätellään sisällöstä.\n"
+    "Kustakin maksusta tulee yksi tietue kaikkine lähteineen (viivakoodi, QR-koodi,\n"
+    "teksti, Finvoice). Jos saman sivun koodit tai sivulle tulostettu tilinumero tai\n"
+    "summa eroavat toisistaan, tai tiedoston maksut menevät eri tileille, tietueet\n"
+    "merkitään ristiriitaisiksi ja kerrotaan, mikä kopio sanoo mitä. Jo luettu maksu\n"
+    "(sama tili, viite ja summa) merkitään kaksoismaksuksi.\n"
+    "\n";
+
+constexpr std::string_view LUE_OHJE_LOPPU =
+    "  --check                     paluuarvo 1, jos jokin tarkiste ei täsmää (tekstissä\n"
+    "                              täsmäämättömät tarkisteet näkyvät aina)\n"
+    "  --summary                   lopuksi yhteenveto: tiedostot, maksut ja niiden summa,\n"
+    "                              ongelmat tiedostoittain\n"
     "\n"
-    "Etsii laskutiedostoista pankkiviivakoodit, EPC-QR-koodit ja tulostetut\n"
-    "virtuaaliviivakoodit: PDF (jokainen sivu, sekä teksti että kuva), PNG-, JPEG-\n"
-    "ja TIFF-kuvat sekä Finvoice-sanomat. Tiedoston laji päätellään sisällöstä.\n"
-    "Kustakin löydetystä koodista tulee yksi tietue: tiedosto, sivu ja lähteet\n"
-    "(viivakoodi, QR-koodi, teksti, Finvoice). Jos sivun viivakoodi ja siihen\n"
-    "tulostetut numerot eroavat, molemmat merkitään ristiriitaisiksi.\n"
-    "\n"
-    "  --json   JSON Lines: yksi olio kutakin koodia tai tiedostoa kohden\n"
-    "  --csv    CSV (RFC 4180, UTF-8)\n"
-    "  --check  paluuarvo 1, jos jokin tarkiste ei täsmää\n"
-    "\n"
-    "Paluuarvo: 0 kun jokaisesta tiedostosta löytyi koodi; 1 kun jokin tiedosto oli\n"
-    "lukukelvoton tai ilman koodia, koodi oli ristiriitainen tai virheellinen, tai\n"
-    "--checkin kanssa jokin tarkiste ei täsmännyt; 2 virheellisestä käytöstä;\n"
-    "3 kun tulosteen kirjoitus epäonnistui.\n";
+    "Paluuarvo (suurin sopiva): 0 kaikki kunnossa; 1 virheellinen koodi tai --checkin\n"
+    "kanssa täsmäämätön tarkiste; 4 tiedosto ilman koodia tai lukukelvoton;\n"
+    "5 ristiriita tai kaksoismaksu, eli lasku voi olla väärennetty; 2 virheellinen\n"
+    "käyttö; 3 tulosteen kirjoitus epäonnistui (voittaa muut).\n";
+
+// A line for each output format of the table, its option and what it is.
+std::string muotojenRivit() {
+  std::string ulos;
+  for (const Tulostusmuoto* m : tulostusmuodot()) {
+    if (!m->valitsin.empty()) {
+      const std::string nimi = utf8ksi(m->valitsin);
+      ulos += "  " + nimi + std::string(28 - nimi.size(), ' ');
+      ulos += m->kuvaus;
+      ulos += '\n';
+    }
+  }
+  return ulos;
+}
+
+}  // namespace
+
+std::string lueSynopsi() {
+  std::string muodot;
+  for (const Tulostusmuoto* m : tulostusmuodot()) {
+    if (!m->valitsin.empty()) {
+      muodot += (muodot.empty() ? "[" : " | ") + utf8ksi(m->valitsin);
+    }
+  }
+  return "kelvio read " + muodot + "] [--check] [--summary] [--] TIEDOSTO|KANSIO...";
+}
+
+std::string lueOhje() {
+  return "Käyttö: " + lueSynopsi() + "\n\n" + std::string(LUE_OHJE_ALKU) + "Valitsimet:\n" +
+         muotojenRivit() + std::string(LUE_OHJE_LOPPU);
+}
+
+std::string kelvioOhje() {
+  std::string ulos(KELVIO_OHJE);
+  const std::size_t kohta = ulos.find("\n\nTulkitsee");
+  ulos.insert(kohta, "\n        " + lueSynopsi());
+  return ulos + muotojenRivit() + std::string(KELVIO_OHJE_LOPPU);
+}
+
 const std::string_view DATAKANSIO_OHJE =
     "Käyttö: kelvio data-folder KANSIO\n"
     "\n"

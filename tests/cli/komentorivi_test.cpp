@@ -898,6 +898,16 @@ TEST(KelvioRead, TiedostojenKoodit) {
   }
   EXPECT_FALSE(std::getline(ulos, rivi)) << rivi;
   EXPECT_EQ(t.tila, 5);  // a conflict and double payments win over files without a code
+  // Every record in the published form.
+  if (std::system("python3 -c 'import jsonschema' 2>/dev/null") == 0) {
+    EXPECT_EQ(std::system(("python3 " KELVIO_TESTIT "/../../scripts/skeema.py " KELVIO_TESTIT
+                           "/../../docs/kelvio-read.schema.json " +
+                           (kansio.polku / "ulos").string() + " >/dev/null")
+                              .c_str()),
+              0);
+  } else {
+    ADD_FAILURE() << "python3-jsonschema is needed (the test command installs it)";
+  }
 
   // Each cause of an exit status alone, and the text's warnings.
   struct Paluu {
@@ -936,6 +946,11 @@ TEST(KelvioRead, TiedostojenKoodit) {
                                "</dev/null >" + (kansio.polku / "j").string(),
                                "cd " + kansio.polku.string() + " && " KELVIO_BIN);
   const std::string json = lue(kansio.polku / "j");
+  EXPECT_EQ(std::system(("python3 " KELVIO_TESTIT "/../../scripts/skeema.py " KELVIO_TESTIT
+                         "/../../docs/kelvio-read.schema.json " +
+                         (kansio.polku / "j").string() + " >/dev/null")
+                            .c_str()),
+            0);
   EXPECT_NE(json.find("\n{\"kind\":\"summary\",\"files\":4,\"payments\":3,\"total\":\"3000.00\","
                       "\"not_found\":1,\"unreadable\":0,\"conflicts\":0,\"duplicates\":1}\n"),
             std::string::npos)
