@@ -4,6 +4,8 @@
 # Debian's tools on the same file at the same resolution: pdftoppm -gray
 # renders every page, ZXingReader decodes them. Pages per second of each, and
 # the peak memory of kelvio read for two lengths of file (flat in pages).
+# A folder of the same pages as one-page PDFs, read in parallel, beside the
+# plain way, one file at a time, and beside the one PDF (pages/s).
 # Then symbolit_bench of the same build, if built: each trick of kelvio read
 # beside its plain baseline.
 # Usage: bench/lue.sh KELVIO [PAGES]
@@ -27,6 +29,11 @@ tee_pdf() {
   rsvg-convert -f pdf --page-width 210mm --page-height 297mm --left 20mm --top 240mm -o "$2" "${sivut[@]}"
 }
 tee_pdf "$N" lyhyt.pdf
+mkdir kansio
+for i in $(seq 1 "$N"); do
+  rsvg-convert -f pdf --page-width 210mm --page-height 297mm --left 20mm --top 240mm \
+    -o "kansio/$(printf '%04d' "$i").pdf" "s$i.svg"
+done
 tee_pdf $((N * 3)) pitka.pdf
 mittaa() {  # seconds and peak KiB of a command, from GNU time's format
   /usr/bin/time -f '%e %M' -o aika.txt "$@" >ulos.txt 2>/dev/null || true
@@ -43,6 +50,15 @@ awk -v n="$N" -v s1="$s1" -v sp="$sp" -v m1="$m1" -v m3="$m3" -v l="$loydot" -v 
   printf "kelvio read, %d pages at 300 dpi: %.1f pages/s (%d codes found), peak %d KiB; %d pages: peak %d KiB\n", n, n / s1, l, m1, 3 * n, m3
   printf "pdftoppm -gray -r 300 | ZXingReader: %.1f pages/s (%d codes found)\n", n / sp, lp
   printf "kelvio read is %.1fx the pipeline\n", sp / s1 }'
+read -r sk mk < <(mittaa "$K" read kansio)
+loydotK=$(grep -c '^Viivakoodin versio' ulos.txt)
+yksittain() { for f in kansio/*.pdf; do "$K" read "$f"; done; }
+export -f yksittain
+export K
+read -r sy my < <(mittaa bash -c yksittain)
+awk -v n="$N" -v s1="$s1" -v sk="$sk" -v sy="$sy" -v l="$loydotK" 'BEGIN {
+  printf "kelvio read on a folder of %d one-page PDFs: %.1f files/s (%d codes found); one at a time: %.1f files/s (%.1fx)\n", n, n / sk, l, n / sy, sy / sk
+  printf "the folder per page beside the one PDF of %d pages: %.2fx its time\n", n, sk / s1 }'
 B=$(dirname "$K")/../../bench/symbolit_bench
 if [ -x "$B" ]; then
   KELVIO_BENCH_PDF=lyhyt.pdf "$B" 2>/dev/null | grep -E "^(BM_|Benchmark)"

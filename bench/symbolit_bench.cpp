@@ -107,7 +107,7 @@ void BM_LuePdf(benchmark::State& tila) {
   for (auto _ : tila) {
     benchmark::DoNotOptimize(
         kelvio::luePdf(pdf, kelvio::Rajat{}, [](std::size_t, const kelvio::Sivu& sivu) {
-          benchmark::DoNotOptimize(kelvio::sivunKoodit(sivu).size());
+          benchmark::DoNotOptimize(kelvio::sivunKoodit(sivu).koodit.size());
         }).luettu);
   }
 }

@@ -7,6 +7,7 @@
 #include "komennot.h"
 #include "komentorivi_alusta.h"
 #include "ohjeet.h"
+#include "paate.h"
 #include "siirto.h"
 #include "utf8.h"
 #include "valitsimet.h"
@@ -37,15 +38,16 @@ enum Paluu : int {
 class Kirjanpito {
  public:
   // The record of the same payment (account, reference, amount) read
-  // before on another page or in another file, or none.
-  const std::pair<std::string, int>* aiempi(const Maksu& m, std::size_t tiedosto, std::size_t sivu,
+  // before in another file, or none: within a file, a payment printed on
+  // two pages is one invoice's.
+  const std::pair<std::string, int>* aiempi(const Maksu& m, std::size_t tiedosto,
                                             const std::string& polku, int numero) {
     if (m.tili.empty() || m.viite.empty()) {
       return nullptr;
     }
     const auto avain = std::make_tuple(m.tili, m.viite, m.sentit.value_or(-1));
-    const auto [kohta, uusi] = nahdyt_.try_emplace(avain, Nahty{tiedosto, sivu, {polku, numero}});
-    if (uusi || (kohta->second.tiedosto == tiedosto && kohta->second.sivu == sivu)) {
+    const auto [kohta, uusi] = nahdyt_.try_emplace(avain, Nahty{tiedosto, {polku, numero}});
+    if (uusi || kohta->second.tiedosto == tiedosto) {
       return nullptr;
     }
     return &kohta->second.paikka;
@@ -53,7 +55,7 @@ class Kirjanpito {
 
  private:
   struct Nahty {
-    std::size_t tiedosto, sivu;
+    std::size_t tiedosto;
     std::pair<std::string, int> paikka;
   };
   std::map<std::tuple<std::string, std::string, std::int64_t>, Nahty> nahdyt_;
@@ -105,6 +107,8 @@ int lueKomento(std::span<const std::u16string> argumentit, std::FILE* tuloste, s
   Yhteenveto y;
   int paluu = KAIKKI_HYVIN;
   bool ensimmainen = true;
+  // A person watching a long run sees how far it is.
+  const bool edistyminen = polut.size() > 1 && onPaate(virheet);
   lueJarjestyksessa(
       polut, Rajat{}, std::max(1U, std::thread::hardware_concurrency()),
       [&](std::size_t t, Tiedostotulos&& tulos) {
@@ -137,7 +141,7 @@ int lueKomento(std::span<const std::u16string> argumentit, std::FILE* tuloste, s
             paikka.yhteensa = lasku.yhteensa;
             if (koodi.maksu) {
               ++y.maksuja;
-              if (const auto* aiempi = kirjanpito.aiempi(*koodi.maksu, t, s, polku, sivu)) {
+              if (const auto* aiempi = kirjanpito.aiempi(*koodi.maksu, t, polku, sivu)) {
                 paikka.kaksoisTiedosto = aiempi->first;
                 paikka.kaksoisSivu = aiempi->second;
                 lisaaNimi(y.kaksoismaksut, polku);
@@ -179,6 +183,10 @@ int lueKomento(std::span<const std::u16string> argumentit, std::FILE* tuloste, s
           ensimmainen = false;
         }
         kirjoita(tuloste, k.ulos);
+        if (edistyminen) {
+          viesti(virheet, "\r" + std::to_string(t + 1) + "/" + std::to_string(polut.size()) +
+                              " tiedostoa" + (t + 1 == polut.size() ? "\n" : ""));
+        }
       });
   if (yhteenveto) {
     k.kirjoitaYhteenveto(y);

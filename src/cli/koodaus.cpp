@@ -78,6 +78,54 @@ void lisaaRaportti(std::string& kohde, std::u16string_view teksti, std::string_v
            });
 }
 
+void lisaaYhdelleRiville(std::string& kohde, std::u16string_view teksti) {
+  kirjoita(kohde, teksti, UTF8_ENINTAAN, 0x20, u"\x7f",
+           [&](char* p, std::u16string_view t, std::size_t& i) {
+             const char16_t c = t[i];
+             if (c < 0x20 || c == 0x7F) {
+               *p++ = '^';
+               *p++ = c == 0x7F ? '?' : static_cast<char>(c + 0x40);
+               ++i;
+               return p;
+             }
+             if (onOhjausmerkki(c)) {
+               constexpr std::u16string_view KORVIKE = u"\uFFFD";
+               std::size_t k = 0;
+               ++i;
+               return kirjoitaUtf8Merkki(p, KORVIKE, k);
+             }
+             return kirjoitaUtf8Merkki(p, t, i);
+           });
+}
+
+void lisaaJsonPolku(std::string& kohde, std::string_view tavut) {
+  while (!tavut.empty()) {
+    // The longest run that is UTF-8, then the one byte that is not.
+    const std::u16string teksti = polkuTekstiksi(tavut);
+    std::size_t i = 0;
+    std::size_t kaytetty = 0;
+    for (; i < teksti.size(); ++i) {
+      const char16_t c = teksti[i];
+      const bool pari = c >= 0xD800 && c <= 0xDBFF && i + 1 < teksti.size();
+      if (!pari && c >= 0xDC80 && c <= 0xDCFF) {
+        break;
+      }
+      i += pari ? 1 : 0;
+    }
+    lisaaJson(kohde, std::u16string_view(teksti).substr(0, i));
+    kaytetty = utf8ksi(std::u16string_view(teksti).substr(0, i)).size();
+    if (i == teksti.size()) {
+      return;
+    }
+    static constexpr char HEKSA[] = "0123456789abcdef";
+    const auto tavu = static_cast<unsigned char>(tavut[kaytetty]);
+    kohde += "\\udc";
+    kohde += HEKSA[tavu >> 4];
+    kohde += HEKSA[tavu & 0xF];
+    tavut.remove_prefix(kaytetty + 1);
+  }
+}
+
 void lisaaJson(std::string& kohde, std::u16string_view teksti) {
   // "\u00XX", six bytes, is the longest form of a unit.
   kirjoita(kohde, teksti, 6, 0x20, u"\"\\", [](char* p, std::u16string_view t, std::size_t& i) {

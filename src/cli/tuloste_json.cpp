@@ -131,7 +131,7 @@ class Json final : public Tulostin {
       return;
     }
     ulos += ",\"file\":\"";
-    lisaaJson(ulos, utf16ksi(s->tiedosto));
+    lisaaJsonPolku(ulos, s->tiedosto);
     ulos += "\",\"page\":";
     ulos += s->sivu > 0 ? std::to_string(s->sivu) : "null";
     ulos += ",\"sources\":[";
@@ -171,7 +171,7 @@ class Json final : public Tulostin {
       ulos += "null";
     } else {
       ulos += "{\"file\":\"";
-      lisaaJson(ulos, utf16ksi(s->kaksoisTiedosto));
+      lisaaJsonPolku(ulos, s->kaksoisTiedosto);
       ulos += "\",\"page\":";
       ulos += s->kaksoisSivu > 0 ? std::to_string(s->kaksoisSivu) : "null";
       ulos += '}';

@@ -39,7 +39,12 @@ class Teksti final : public Tulostin {
     } else if (m.laji == MuuLaji::MuuKoodi) {
       ulos += "Muu koodi, ei maksun tietoja: ";
     }
-    lisaaRaportti(ulos, m.teksti, rv_);
+    // An EPC payment's report is ours, line by line; any other text is the file's.
+    if (m.maksu != nullptr) {
+      lisaaRaportti(ulos, m.teksti, rv_);
+    } else {
+      lisaaYhdelleRiville(ulos, m.teksti);
+    }
     if (t.sijainti != nullptr) {
       lisat(ulos, *t.sijainti, false);
     }
@@ -78,7 +83,7 @@ class Teksti final : public Tulostin {
       ulos += ": " + std::to_string(tiedostot->size());
       for (std::size_t i = 0; i < tiedostot->size(); ++i) {
         ulos += i == 0 ? " (" : ", ";
-        lisaaRaportti(ulos, utf16ksi((*tiedostot)[i]), rv_);
+        lisaaYhdelleRiville(ulos, utf16ksi((*tiedostot)[i]));
       }
       ulos += tiedostot->empty() ? "" : ")";
     }
@@ -87,9 +92,13 @@ class Teksti final : public Tulostin {
 
   // "1 234,50 €".
   static std::string euroina(std::int64_t sentit) {
-    std::string eurot = std::to_string(sentit / 100);
-    for (std::size_t i = eurot.size(); i > 3; i -= 3) {
-      eurot.insert(i - 3, " ");
+    const std::string numerot = std::to_string(sentit / 100);
+    std::string eurot;
+    for (std::size_t i = 0; i < numerot.size(); ++i) {
+      if (i > 0 && (numerot.size() - i) % 3 == 0) {
+        eurot += ' ';
+      }
+      eurot += numerot[i];
     }
     return eurot + "," + std::to_string(100 + sentit % 100).substr(1) + " €";
   }
@@ -101,11 +110,11 @@ class Teksti final : public Tulostin {
     if (nimi && (s.epc != nullptr || !s.myyja.empty())) {
       ulos += rv_;
       ulos += "Saaja = ";
-      lisaaRaportti(ulos, s.epc != nullptr ? s.epc->nimi : utf16ksi(s.myyja), rv_);
+      lisaaYhdelleRiville(ulos, s.epc != nullptr ? s.epc->nimi : utf16ksi(s.myyja));
       if (s.epc != nullptr && !s.epc->viesti.empty()) {
         ulos += rv_;
         ulos += "Viesti = ";
-        lisaaRaportti(ulos, s.epc->viesti, rv_);
+        lisaaYhdelleRiville(ulos, s.epc->viesti);
       }
     }
     for (const Ero& e : s.erot) {
@@ -135,7 +144,7 @@ class Teksti final : public Tulostin {
     if (!s.kaksoisTiedosto.empty()) {
       ulos += rv_;
       ulos += "Huom! Sama maksu (tili, viite ja summa) kuin ";
-      lisaaRaportti(ulos, utf16ksi(s.kaksoisTiedosto), rv_);
+      lisaaYhdelleRiville(ulos, utf16ksi(s.kaksoisTiedosto));
       if (s.kaksoisSivu > 0) {
         ulos += ", sivu " + std::to_string(s.kaksoisSivu);
       }
@@ -154,7 +163,10 @@ class Teksti final : public Tulostin {
       case Maksukentta::Tili: {
         std::string ryhmina;
         for (std::size_t i = 0; i < arvo.size(); i += 4) {
-          ryhmina += (i == 0 ? "" : " ") + arvo.substr(i, 4);
+          if (i > 0) {
+            ryhmina += ' ';
+          }
+          ryhmina.append(arvo, i, 4);
         }
         return ryhmina;
       }
@@ -216,7 +228,7 @@ class Teksti final : public Tulostin {
           lahteet += LAHTEIDEN_NIMET[i].suomeksi;
         }
       }
-      lisaaRaportti(ulos, paikka, rv_);
+      lisaaYhdelleRiville(ulos, paikka);
       ulos += lahteet.empty() ? "" : lahteet + ")";
       ulos += ':';
       ulos += rv_;

@@ -26,6 +26,16 @@ Tiedostotulos lueKuva(std::string_view tavut, const Rajat& rajat,
                       const Sivuille& sivuille);  // PNG or JPEG
 Tiedostotulos lueTiff(std::string_view tavut, const Rajat& rajat, const Sivuille& sivuille);
 
+// The threads that render a PDF: one a core (or rajat.saikeita), never more
+// pages, and never more than the address space allows each its page's
+// bitmap and what is made of it, a document of its own, beside what the
+// libraries and the file take (rajat.muistia 0: no limit). At least one.
+inline constexpr double PIKSELIN_TAVUJA = 4;
+inline constexpr double DOKUMENTIN_KERROIN = 4;
+inline constexpr std::uint64_t PERUSMUISTI = 256ULL << 20;
+unsigned piirtosaikeita(const Rajat& rajat, double sivunPikseleita, std::size_t tiedostonKoko,
+                        unsigned sivuja, unsigned ytimia);
+
 // A file of more pages than the limit, or of none: the reason, else "".
 std::string sivujaLiikaa(std::string_view laji, std::uint64_t sivuja, const Rajat& rajat);
 

@@ -13,9 +13,14 @@
 #include <malloc.h>
 #endif
 #include <poll.h>
+#ifdef __linux__
+#include <sys/prctl.h>
+#endif
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <thread>
 
 #include "ajotarkistimet.h"
 #include "kokonaan.h"
@@ -154,12 +159,35 @@ bool pura(std::string_view s, Tiedostotulos& t) {
   return true;
 }
 
-[[noreturn]] void lapsi(int fd, const std::string& polku, const Rajat& rajat) {
+[[noreturn]] void lapsi(int fd, const std::string& polku, Rajat rajat, pid_t vanhempi) {
+#ifdef __linux__
+  // The child dies with the parent, however the parent ends; one that died
+  // before this took effect is seen as a new parent.
+  prctl(PR_SET_PDEATHSIG, SIGKILL);
+#endif
+  if (getppid() != vanhempi) {
+    _exit(1);
+  }
+  // A time of its own, should the parent's watch stop: CPU time for every
+  // core it may use, and wall time by an alarm.
+  const rlim_t sekunteja =
+      static_cast<rlim_t>(rajat.sekunteja) * std::max(1U, std::thread::hardware_concurrency());
+  const rlimit aika{sekunteja, sekunteja + 5};
+  setrlimit(RLIMIT_CPU, &aika);
+  alarm(static_cast<unsigned>(rajat.sekunteja) + 10);
 #ifndef KELVIO_ASAN
   // AddressSanitizer maps terabytes of shadow memory, so its test builds run
-  // the child without this limit.
+  // the child without this limit. A caller's lower limit holds, and the
+  // decoder sizes its threads within whichever is lower.
+  rlimit nyt{};
+  if (getrlimit(RLIMIT_AS, &nyt) == 0 && nyt.rlim_cur != RLIM_INFINITY &&
+      nyt.rlim_cur < rajat.muistia) {
+    rajat.muistia = nyt.rlim_cur;
+  }
   const rlimit muisti{rajat.muistia, rajat.muistia};
   setrlimit(RLIMIT_AS, &muisti);
+#else
+  rajat.muistia = 0;  // no limit to size the threads by
 #endif
   const rlimit ydin{0, 0};
   setrlimit(RLIMIT_CORE, &ydin);
@@ -191,6 +219,9 @@ void pidaPuskuritKeossa() {
   constexpr int PUSKURI = 256 << 20;
   mallopt(M_MMAP_THRESHOLD, PUSKURI);
   mallopt(M_TRIM_THRESHOLD, 2 * PUSKURI);
+  // Each arena reserves address space of its own: a few are shared by the
+  // rendering threads, so that the address-space limit goes to bitmaps.
+  mallopt(M_ARENA_MAX, 4);
 #endif
 }
 
@@ -201,10 +232,11 @@ Tiedostotulos lueEristettyna(const std::string& polku, const Rajat& rajat) {
     t.syy = std::string("aliprosessia ei voi käynnistää: ") + std::strerror(errno);
     return t;
   }
+  const pid_t vanhempi = getpid();
   const pid_t pid = fork();
   if (pid == 0) {
     close(putki[0]);
-    lapsi(putki[1], polku, rajat);
+    lapsi(putki[1], polku, rajat, vanhempi);
   }
   close(putki[1]);
   if (pid < 0) {

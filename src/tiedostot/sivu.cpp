@@ -36,9 +36,22 @@ Sivutulos sivunKoodit(const Sivu& sivu) {
   }
   std::stable_sort(loydot.begin(), loydot.end(),
                    [](const Loyto& a, const Loyto& b) { return a.y < b.y; });
-  if (loydot.size() > SIVUN_ENINTAAN) {
-    loydot.resize(SIVUN_ENINTAAN);
+  // A code repeated on the page is kept once, at its highest place, and a
+  // page keeps a bounded number of codes: memory stays flat in matches.
+  std::vector<Loyto> erilaiset;
+  for (Loyto& l : loydot) {
+    const bool nahty = std::any_of(erilaiset.begin(), erilaiset.end(), [&](const Loyto& e) {
+      return e.lahde == l.lahde && e.teksti == l.teksti;
+    });
+    if (!nahty) {
+      if (erilaiset.size() == SIVUN_ENINTAAN) {
+        ++t.ohitettuja;
+        continue;
+      }
+      erilaiset.push_back(std::move(l));
+    }
   }
+  loydot = std::move(erilaiset);
   return t;
 }
 

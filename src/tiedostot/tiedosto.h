@@ -34,9 +34,10 @@ struct Sivutulos {
   std::vector<std::string> tilit;    // the IBANs it prints
   std::vector<std::int64_t> summat;  // the amounts it prints, in cents
   Finvoicelasku lasku;
+  std::size_t ohitettuja = 0;        // distinct codes over SIVUN_ENINTAAN, not kept
 };
 
-// At most this many codes, IBANs and amounts are kept of a page.
+// At most this many distinct codes, IBANs and amounts are kept of a page.
 inline constexpr std::size_t SIVUN_ENINTAAN = 256;
 
 struct Tiedostotulos {

@@ -1,16 +1,10 @@
 // The kind of a file is decided by its content, never by its name.
-#include <cerrno>
-#include <cstring>
 #include <mutex>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include "dekooderit.h"
-#include "kokonaan.h"
 #include "sivu.h"
 #include "tiedosto.h"
+#include "tiedostoluku.h"
 
 namespace kelvio {
 
@@ -20,38 +14,6 @@ Tiedostotulos lukukelvoton(std::string syy) {
   Tiedostotulos t;
   t.syy = std::move(syy);
   return t;
-}
-
-// The whole file, refused before reading when it is no regular file or too
-// large. Opened non-blocking so that a FIFO cannot hold the run.
-bool lueTavut(const std::string& polku, const Rajat& rajat, std::string& tavut, std::string& syy) {
-  const int fd = open(polku.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) {
-    syy = std::string("tiedostoa ei voi avata: ") + std::strerror(errno);
-    return false;
-  }
-  struct stat s {};
-  bool ok = fstat(fd, &s) == 0;
-  if (!ok || !S_ISREG(s.st_mode)) {
-    syy = S_ISDIR(s.st_mode) ? "kansio, ei tiedosto" : "ei tavallinen tiedosto";
-    ok = false;
-  } else if (static_cast<std::uint64_t>(s.st_size) > rajat.tavuja) {
-    syy = "tiedosto on suurempi kuin " + std::to_string(rajat.tavuja >> 20) + " MiB";
-    ok = false;
-  }
-  if (ok) {
-    tavut.resize(static_cast<std::size_t>(s.st_size));
-    const ssize_t loppu = kokonaan(tavut.size(), [&](std::size_t luettu) {
-      return read(fd, tavut.data() + luettu, tavut.size() - luettu);
-    });
-    if (loppu != 1) {
-      syy = std::string("tiedoston luku epäonnistui: ") +
-            (loppu == 0 ? "tiedosto lyheni kesken luvun" : std::strerror(errno));
-      ok = false;
-    }
-  }
-  close(fd);
-  return ok;
 }
 
 bool alkaa(std::string_view tavut, std::string_view alku) {
@@ -83,7 +45,7 @@ std::string sivujaLiikaa(std::string_view tiedostossa, std::uint64_t sivuja, con
 Tiedostotulos lueTiedosto(const std::string& polku, const Rajat& rajat) {
   std::string tavut;
   std::string syy;
-  if (!lueTavut(polku, rajat, tavut, syy)) {
+  if (!lueKokoTiedosto(polku, rajat.tavuja, tavut, syy)) {
     return lukukelvoton(syy);
   }
   // Each page's codes in its place; PDF pages come from several threads.
@@ -97,8 +59,17 @@ Tiedostotulos lueTiedosto(const std::string& polku, const Rajat& rajat) {
     }
     sivut[numero] = std::move(koodit);
   };
+  // A page of more distinct codes than are kept is named in the reason.
   const auto sivuineen = [&](Tiedostotulos t) {
     t.sivut = std::move(sivut);
+    for (std::size_t i = 0; i < t.sivut.size(); ++i) {
+      if (t.sivut[i].ohitettuja > 0) {
+        t.syy += (t.syy.empty() ? "" : "; ") + ("sivulla " + std::to_string(i + 1)) + " on yli " +
+                 std::to_string(SIVUN_ENINTAAN) + " eri koodia, " +
+                 std::to_string(t.sivut[i].ohitettuja) + " jätettiin lukematta";
+        t.luettu = false;
+      }
+    }
     return t;
   };
   // A signature at byte 0 wins; PDF readers accept their header anywhere

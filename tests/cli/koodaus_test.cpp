@@ -63,6 +63,39 @@ TEST(Koodaus, Taulukko) {
   }
 }
 
+// A file's text on one line of the report: C0 and DEL in caret notation,
+// C1 and lone surrogates as U+FFFD, the rest as it is.
+TEST(Koodaus, YhdelleRiville) {
+  const std::pair<std::u16string, const char*> rivit[] = {
+      {u"lasku.pdf", "lasku.pdf"},
+      {u"a\r\nb.pdf:\r\n", "a^M^Jb.pdf:^M^J"},
+      {u"\t\x01\x1b[2J\x1f\x7f", "^I^A^[[2J^_^?"},
+      {u"\x85\xD800 Ä€", "\uFFFD\uFFFD Ä€"},
+  };
+  for (const auto& [teksti, odotettu] : rivit) {
+    std::string ulos = "<";
+    lisaaYhdelleRiville(ulos, teksti);
+    EXPECT_EQ(ulos, std::string("<") + odotettu) << utf8ksi(teksti);
+  }
+}
+
+// A file name's bytes in JSON, exactly: two names never alike.
+TEST(Koodaus, JsonPolku) {
+  const std::pair<std::string, const char*> rivit[] = {
+      {"lasku.pdf", "lasku.pdf"},
+      {"L\xC3\xA4hde \"a\".pdf", "L\xC3\xA4hde \\\"a\\\".pdf"},
+      {"L\xE4hde.pdf", "L\\udce4hde.pdf"},             // Latin-1
+      {"\xC3\xA4\xFF\xC3", "\xC3\xA4\\udcff\\udcc3"},  // cut short at the end
+      {"\xF0\x9F\x98\x80\xED\xB2\x80", "\xF0\x9F\x98\x80\\udced\\udcb2\\udc80"},
+      {"a\nb", "a\\nb"},
+  };
+  for (const auto& [nimi, odotettu] : rivit) {
+    std::string ulos = "<";
+    lisaaJsonPolku(ulos, nimi);
+    EXPECT_EQ(ulos, std::string("<") + odotettu) << nimi;
+  }
+}
+
 TEST(Koodaus, SatunnaisetTekstit) {
   const char16_t aakkosto[] = {u'a',    u'0',    u' ', u'\r', u'\n',  u'"',   u'\\',  u'\x1f',
                                u'\x7f', u'\x80', u'ä', u'€',  0xD83D, 0xDE00, 0xDC00, 0xFFFF};

@@ -1,0 +1,15 @@
+#include <io.h>
+#include <windows.h>
+
+#include "paate.h"
+
+namespace kelvio {
+
+// A console answers GetConsoleMode; a file, a pipe or the NUL device does not.
+bool onPaate(std::FILE* virta) noexcept {
+  DWORD tila = 0;
+  const auto kahva = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(virta)));
+  return kahva != INVALID_HANDLE_VALUE && GetConsoleMode(kahva, &tila) != 0;
+}
+
+}  // namespace kelvio
