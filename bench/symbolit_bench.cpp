@@ -11,6 +11,9 @@
 #include <string>
 #include <vector>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <ZXing/BitMatrix.h>
 #include <ZXing/MultiFormatWriter.h>
 #include <ZXing/ReadBarcode.h>
@@ -112,6 +115,40 @@ void BM_LuePdf(benchmark::State& tila) {
   }
 }
 BENCHMARK(BM_LuePdf)->ArgName("keossa")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The first page of a fresh process, as each file's child reads it: a
+// process forked for each iteration reads the PDF of KELVIO_BENCH_PDF.
+// Plain: buffers kept in the heap; then with the heap grown beforehand in
+// huge pages.
+void BM_EnsimmainenSivu(benchmark::State& tila) {
+  const char* nimi = std::getenv("KELVIO_BENCH_PDF");
+  if (nimi == nullptr) {
+    tila.SkipWithError("KELVIO_BENCH_PDF names no PDF");
+    return;
+  }
+  for (auto _ : tila) {
+    const pid_t lapsi = fork();
+    if (lapsi == 0) {
+      kelvio::pidaPuskuritKeossa();
+      if (tila.range(0) != 0) {
+        kelvio::esivaraaSuuretSivut();
+      }
+      _exit(kelvio::lueTiedosto(nimi, kelvio::Rajat{}).luettu ? 0 : 1);
+    }
+    int tulos = 0;
+    waitpid(lapsi, &tulos, 0);
+    if (!WIFEXITED(tulos) || WEXITSTATUS(tulos) != 0) {
+      tila.SkipWithError("the PDF was not read");
+      break;
+    }
+  }
+}
+BENCHMARK(BM_EnsimmainenSivu)
+    ->ArgName("suuret")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 }  // namespace
 

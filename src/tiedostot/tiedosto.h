@@ -34,7 +34,7 @@ struct Sivutulos {
   std::vector<std::string> tilit;    // the IBANs it prints
   std::vector<std::int64_t> summat;  // the amounts it prints, in cents
   Finvoicelasku lasku;
-  std::size_t ohitettuja = 0;        // distinct codes over SIVUN_ENINTAAN, not kept
+  std::size_t ohitettuja = 0;  // distinct codes over SIVUN_ENINTAAN, not kept
 };
 
 // At most this many distinct codes, IBANs and amounts are kept of a page.
@@ -68,6 +68,9 @@ Tiedostotulos lueEristettyna(const std::string& polku, const Rajat& rajat);
 
 // Lets the decoding process reuse its large buffers, page after page.
 void pidaPuskuritKeossa();
+// After pidaPuskuritKeossa: grows the heap beforehand in huge pages, where
+// the system gives them, so that the first page's bitmap faults in fast.
+void esivaraaSuuretSivut();
 
 // Parts, for the tests and the fuzzers.
 Tiedostotulos lueFinvoice(std::string_view xml);

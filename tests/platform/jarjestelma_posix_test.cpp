@@ -11,6 +11,7 @@
 #include "ajovirhe.h"
 #include "jarjestelma.h"
 #include "testialusta.h"
+#include "tiedostoluku.h"
 #include "utf8.h"
 
 #include <sys/stat.h>
@@ -136,6 +137,44 @@ TEST(Loki, RinnakkaisetKirjoittajat) {
     ++rivejaMerkinnassa;
   }
   EXPECT_EQ(merkintoja, PROSESSEJA * MERKINTOJA);
+}
+
+}  // namespace
+}  // namespace kelvio
+
+namespace kelvio {
+namespace {
+
+// A stranger's file for kelvio read: what is no regular file is refused by
+// its name, before anything opens it.
+TEST(Tiedostoluku, NimiTarkistetaanEnnenAvausta) {
+  const testi::TilapainenKansio kansio;
+  const std::string k = kansio.polku().string();
+  kirjoita(kansio.polku() / "lasku.pdf", "%PDF-1.4");
+  kirjoita(kansio.polku() / "suuri.pdf", std::string(2048, 'x'));
+  ASSERT_EQ(mkfifo((k + "/putki").c_str(), 0600), 0);
+  std::filesystem::create_symlink(kansio.polku() / "lasku.pdf", kansio.polku() / "linkki.pdf");
+  std::filesystem::create_directory(kansio.polku() / "kansio");
+  struct Rivi {
+    std::string polku;
+    bool luettu;
+    std::string syy;  // or the bytes read
+  };
+  const Rivi rivit[] = {
+      {k + "/lasku.pdf", true, "%PDF-1.4"},
+      {k + "/putki", false, "ei tavallinen tiedosto (laite, putki tai pistoke)"},
+      {"/dev/zero", false, "ei tavallinen tiedosto (laite, putki tai pistoke)"},
+      {k + "/linkki.pdf", false, "linkki, jota ei seurata"},
+      {k + "/kansio", false, "kansio, ei tiedosto"},
+      {k + "/puuttuva.pdf", false, "tiedostoa ei voi avata: tiedostoa ei ole"},
+      {k + "/suuri.pdf", false, "tiedosto on suurempi kuin 0 MiB"},
+  };
+  for (const Rivi& r : rivit) {
+    std::string tavut;
+    std::string syy;
+    EXPECT_EQ(lueKokoTiedosto(r.polku, 1024, tavut, syy), r.luettu) << r.polku;
+    EXPECT_EQ(r.luettu ? tavut : syy, r.syy) << r.polku;
+  }
 }
 
 }  // namespace

@@ -68,6 +68,52 @@ TEST(Rajat, SivunKoko) {
   EXPECT_EQ(luePdf(pdf(72, 72), r, EI_SIVUJA).syy, "sivu 1 on 25 × 25 mm, suurempi kuin sallitaan");
 }
 
+// The rendering threads: one a core, never more than the pages, never more
+// than the address space holds, whatever the core count.
+TEST(Rajat, PiirtosaikeitaMuistinMukaan) {
+  constexpr double A4 = 2480.0 * 3508;  // pixels at 300 dpi
+  constexpr double A1 = 7016.0 * 9933;
+  const auto raja = [](std::uint64_t muistia, unsigned saikeita = 0) {
+    Rajat r;
+    r.muistia = muistia;
+    r.saikeita = saikeita;
+    return r;
+  };
+  struct Rivi {
+    const char* tilanne;
+    Rajat rajat;
+    double pikseleita;
+    std::size_t tavuja;
+    unsigned sivuja, ytimia, odotettu;
+  };
+  const std::uint64_t GIB = 1ULL << 30;
+  const double a1Saikeelle = PIKSELIN_TAVUJA * A1 + DOKUMENTIN_KERROIN * 1e6;
+  const auto mahtuu = [&](std::uint64_t muistia) {
+    return static_cast<unsigned>((static_cast<double>(muistia - PERUSMUISTI) - 2e6) / a1Saikeelle);
+  };
+  const Rivi rivit[] = {
+      {"A4 pages, two cores", raja(3 * GIB), A4, 1000000, 60, 2, 2},
+      {"no more threads than pages", raja(3 * GIB), A4, 1000000, 1, 16, 1},
+      {"A1 pages on 16 cores: what 3 GiB holds", raja(3 * GIB), A1, 1000000, 16, 16,
+       mahtuu(3 * GIB)},
+      {"a caller's lower limit", raja(GIB), A1, 1000000, 16, 16, mahtuu(GIB)},
+      {"a limit below one page still reads with one", raja(300ULL << 20), A1, 1000000, 16, 16, 1},
+      {"the threads asked for, within memory", raja(3 * GIB, 3), A4, 1000000, 60, 16, 3},
+      {"no limit: one a core", raja(0), A1, 1000000, 60, 16, 16},
+  };
+  for (const Rivi& r : rivit) {
+    const unsigned n = piirtosaikeita(r.rajat, r.pikseleita, r.tavuja, r.sivuja, r.ytimia);
+    EXPECT_EQ(n, r.odotettu) << r.tilanne;
+    if (r.rajat.muistia != 0 && n > 1) {
+      EXPECT_LE(PERUSMUISTI + 2 * r.tavuja +
+                    n * (PIKSELIN_TAVUJA * r.pikseleita + DOKUMENTIN_KERROIN * r.tavuja),
+                static_cast<double>(r.rajat.muistia))
+          << r.tilanne;
+    }
+  }
+  EXPECT_LT(mahtuu(3 * GIB), 16U);  // the row above asks for fewer than the cores
+}
+
 TEST(Rajat, Tavuja) {
   const auto polku = std::filesystem::temp_directory_path() / "kelvio-rajat-test.pdf";
   {
