@@ -876,6 +876,15 @@ TEST(KelvioRead, TiedostojenKoodit) {
                            ",\"version\":4,\"account\":\"FI2112345600000785\""},
       {"", koodi(V4, "pankista.xml", "null", "\"finvoice\"", false, S1)},
       {"pommi.xml", tyhja("pommi.xml", "unreadable") + ",\"reason\":\"Finvoice-sanoma määrittelee"},
+      // A message's barcode is judged as a barcode, one digit short too.
+      {"lyhyt.xml",
+       "{\"input\":\"" + V4.substr(0, 53) +
+           "\",\"file\":\"lyhyt.xml\",\"page\":null,\"sources\":[\"finvoice\"],\"conflict\":false,"
+           "\"conflict_fields\":[],\"duplicate_of\":null,\"kind\":\"wrong_length\",\"length\":53"},
+      // Sniffed by structure: the root after a long comment; a PNG's comment.
+      {"pitka.xml",
+       koodi(V5, "pitka.xml", "null", "\"finvoice\"", false, "\"file\":\"kaksi.pdf\",\"page\":2")},
+      {"pdfkommentti.png", koodi(V4, "pdfkommentti.png", "null", "\"barcode\"", false, S1)},
       {"katkennut.pdf", tyhja("katkennut.pdf", "unreadable")},
       {"teksti.txt", tyhja("teksti.txt", "unreadable")},
       // A folder: its regular files in name order, not its subfolders.
@@ -929,6 +938,10 @@ TEST(KelvioRead, TiedostojenKoodit) {
       {"symboli.png", 0,
        "Sivulla ei ole tekstiä: tulostettuja tietoja ei voitu verrata koodeihin."},
       {"qr.png", 0, "Saaja = Yritys Oy"},
+      {"lyhyt.xml", 1, "Viivakoodin pituus on 53 merkkiä"},
+      // Nothing of a file starts a line of its own in the report.
+      {"'rivi\r\nkatkos.png'", 0, "rivi^M^Jkatkos.png (QR-koodi):"},
+      {"qr-rivit.png", 0, "Muu koodi, ei maksun tietoja: rivi1^M^Jrivi2"},
       // Two messages of one file paying alike are one file's, not double payments.
       {"pankista.xml", 0, "pankista.xml, lasku 1, Myyjä € Oy (Finvoice):"},
       {"symboli.pdf tyhja.png qr.png qr-kuva.jpg --summary", 5,
@@ -957,6 +970,112 @@ TEST(KelvioRead, TiedostojenKoodit) {
             std::string::npos)
       << json;
   EXPECT_EQ(aja("read").tila, 2);
+
+#ifndef KELVIO_ASAN
+  // A caller's lower address-space limit: the rendering threads fit in it,
+  // and no page of the file is lost.
+  const Tulos rajattu = aja("read --json a1.pdf", "", ">" + (kansio.polku / "a1").string(),
+                            "cd " + kansio.polku.string() + " && ulimit -v 800000 && " KELVIO_BIN);
+  EXPECT_EQ(rajattu.tila, 0) << rajattu.virheet;
+  const std::string a1 = lue(kansio.polku / "a1");
+  for (int sivu = 1; sivu <= 4; ++sivu) {
+    EXPECT_NE(a1.find("\"file\":\"a1.pdf\",\"page\":" + std::to_string(sivu) +
+                      ",\"sources\":[\"barcode\"]"),
+              std::string::npos)
+        << a1;
+  }
+#endif
+}
+
+// The process that decodes a file dies with kelvio, however kelvio ends:
+// stopped where it is, with its parent killed, it does not stay behind.
+TEST(KelvioRead, LapsiKuoleeVanhempansaKanssa) {
+  if (std::system("command -v rsvg-convert >/dev/null && command -v qrencode >/dev/null && "
+                  "convert -version >/dev/null 2>&1") != 0) {
+    GTEST_SKIP() << "rsvg-convert, qrencode and ImageMagick are needed";
+  }
+  const OmaKansio kansio;
+  ASSERT_EQ(std::system(("sh " KELVIO_TESTIT "/lue-naytteet.sh " KELVIO_BIN " " +
+                         kansio.polku.string() + " >/dev/null 2>&1")
+                            .c_str()),
+            0);
+  const std::string a1 = (kansio.polku / "a1.pdf").string();
+  const pid_t kelvio = fork();
+  if (kelvio == 0) {
+    const int tyhja = open("/dev/null", O_WRONLY);
+    dup2(tyhja, 1);
+    execl(KELVIO_BIN, KELVIO_BIN, "read", a1.c_str(), a1.c_str(), a1.c_str(), nullptr);
+    _exit(127);
+  }
+  // Its child, found by its parent's number in /proc.
+  const auto lapset = [&] {
+    std::vector<pid_t> pidit;
+    for (const auto& e : fs::directory_iterator("/proc")) {
+      const std::string nimi = e.path().filename().string();
+      if (nimi.find_first_not_of("0123456789") != std::string::npos) {
+        continue;
+      }
+      std::ifstream f(e.path() / "stat");
+      std::string rivi;
+      std::getline(f, rivi);
+      const std::size_t loppu = rivi.rfind(')');
+      std::istringstream kentat(loppu == std::string::npos ? "" : rivi.substr(loppu + 2));
+      char tila = 0;
+      pid_t vanhempi = 0;
+      if (kentat >> tila >> vanhempi && vanhempi == kelvio) {
+        pidit.push_back(std::stoi(nimi));
+      }
+    }
+    return pidit;
+  };
+  std::vector<pid_t> lapsi;
+  for (int i = 0; i < 5000 && lapsi.empty(); ++i) {
+    lapsi = lapset();
+    if (lapsi.empty()) {
+      usleep(2000);
+    }
+  }
+  ASSERT_FALSE(lapsi.empty()) << "kelvio read started no child";
+  // Stopped once it has set itself up: its CPU limit is set after the rest.
+  const auto valmis = [](pid_t p) {
+    std::ifstream f("/proc/" + std::to_string(p) + "/limits");
+    std::string rivi;
+    while (std::getline(f, rivi)) {
+      if (rivi.starts_with("Max cpu time")) {
+        return rivi.find("unlimited") == std::string::npos;
+      }
+    }
+    return true;  // gone already
+  };
+  for (const pid_t p : lapsi) {
+    for (int i = 0; i < 5000 && !valmis(p); ++i) {
+      usleep(1000);
+    }
+    kill(p, SIGSTOP);
+  }
+  kill(kelvio, SIGKILL);
+  waitpid(kelvio, nullptr, 0);
+  // Gone, or a zombie that only waits for init to reap it.
+  const auto elossa = [](pid_t p) {
+    std::ifstream f("/proc/" + std::to_string(p) + "/stat");
+    std::string rivi;
+    if (!std::getline(f, rivi)) {
+      return false;
+    }
+    const std::size_t loppu = rivi.rfind(')');
+    return loppu == std::string::npos || rivi.substr(loppu + 2, 1) != "Z";
+  };
+  for (const pid_t p : lapsi) {
+    bool elaa = true;
+    for (int i = 0; i < 5000 && elaa; ++i) {
+      elaa = elossa(p);
+      if (elaa) {
+        usleep(2000);
+      }
+    }
+    EXPECT_FALSE(elaa) << "child " << p << " outlived kelvio";
+    kill(p, SIGKILL);  // whatever the result, leave nothing behind
+  }
 }
 
 }  // namespace

@@ -74,6 +74,25 @@ KUORI='<SOAP-ENV:Envelope xmlns:SOAP-ENV="http://schemas.xmlsoap.org/soap/envelo
 printf '<?xml version="1.0"?>\n<!DOCTYPE Finvoice [<!ENTITY a "aaaaaaaa"><!ENTITY b "&a;&a;&a;&a;">]>\n<Finvoice><VirtualBankBarcode>&b;</VirtualBankBarcode></Finvoice>\n' >pommi.xml
 head -c 400 symboli.pdf >katkennut.pdf
 printf 'tavallista tekstiä\n' >teksti.txt
+# Files from strangers: a VirtualBankBarcode one digit short, a Finvoice root
+# after a long comment, a PNG whose comment says %PDF-, a name and a QR text
+# with a line break, pages of A1 (slow to decode).
+printf '<?xml version="1.0"?>\n<Finvoice><VirtualBankBarcode>%s</VirtualBankBarcode></Finvoice>\n' \
+  "$(echo "$V4" | cut -c1-53)" >lyhyt.xml
+{
+  printf '<?xml version="1.0"?>\n<!-- %s -->\n' "$(head -c 5000 /dev/zero | tr '\0' x)"
+  printf '<Finvoice><VirtualBankBarcode>%s</VirtualBankBarcode></Finvoice>\n' "$V5"
+} >pitka.xml
+convert symboli.png -set comment '%PDF-1.4 ei PDF' pdfkommentti.png
+cp qr-muu.png "$(printf 'rivi\r\nkatkos.png')"
+printf 'rivi1\r\nrivi2' | qrencode -l M -s 6 -o qr-rivit.png
+{
+  echo '<svg xmlns="http://www.w3.org/2000/svg" width="594mm" height="841mm" viewBox="0 0 594 841">'
+  echo '<rect width="594" height="841" fill="#fff"/>'
+  sed '1d;s/<svg [^>]*viewBox=/<svg x="10" y="20" width="96" height="13" viewBox=/' v4.svg
+  echo '</svg>'
+} >a1.svg
+rsvg-convert -f pdf -o a1.pdf a1.svg a1.svg a1.svg a1.svg
 mkdir -p kansio/alikansio
 cp qr-muu.png kansio/b.png
 printf 'ei laskua\n' >kansio/a.txt
