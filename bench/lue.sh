@@ -59,6 +59,24 @@ read -r sy my < <(mittaa bash -c yksittain)
 awk -v n="$N" -v s1="$s1" -v sk="$sk" -v sy="$sy" -v l="$loydotK" 'BEGIN {
   printf "kelvio read on a folder of %d one-page PDFs: %.1f files/s (%d codes found); one at a time: %.1f files/s (%.1fx)\n", n, n / sk, l, n / sy, sy / sk
   printf "the folder per page beside the one PDF of %d pages: %.2fx its time\n", n, sk / s1 }'
+# Memory flat in matches: pages that each repeat one symbol 30 times, as a
+# hostile file may; the peak for N pages beside 3N.
+{
+  echo '<svg xmlns="http://www.w3.org/2000/svg" width="210mm" height="297mm" viewBox="0 0 210 297">'
+  echo '<rect width="210" height="297" fill="#fff"/>'
+  for r in $(seq 0 14); do
+    for c in 0 1; do
+      sed '1d;s/<svg [^>]*viewBox=/<svg x="'$((5 + c * 102))'" y="'$((5 + r * 19))'" width="96" height="13" viewBox=/' s1.svg
+    done
+  done
+  echo '</svg>'
+} >toisto.svg
+toistot() { local n=$1 t=(); for i in $(seq 1 "$n"); do t+=(toisto.svg); done; rsvg-convert -f pdf -o "$2" "${t[@]}"; }
+toistot $((N / 4)) toisto1.pdf
+toistot $((3 * N / 4)) toisto3.pdf
+read -r st1 mt1 < <(mittaa "$K" read toisto1.pdf)
+read -r st3 mt3 < <(mittaa "$K" read toisto3.pdf)
+echo "pages repeating a symbol 30 times: $((N / 4)) pages peak $mt1 KiB, $((3 * N / 4)) pages peak $mt3 KiB"
 B=$(dirname "$K")/../../bench/symbolit_bench
 if [ -x "$B" ]; then
   KELVIO_BENCH_PDF=lyhyt.pdf "$B" 2>/dev/null | grep -E "^(BM_|Benchmark)"
