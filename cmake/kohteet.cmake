@@ -26,7 +26,7 @@ function(kelvio_kirjasto kohde)
 endfunction()
 
 # A program: statically linked on Windows, so that it needs only system DLLs.
-# Programs that start at wmain also link with -municode.
+# A program that starts at wmain adds -municode itself (kelvio, in src/cli).
 function(kelvio_ohjelma kohde)
   kelvio_kohde(${kohde})
   if(MINGW)

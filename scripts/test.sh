@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Sets up a Debian machine and runs every check: formatting, clang-tidy, the
-# native tests, then the Windows build and its tests under Wine.
+# Sets up a Debian machine and runs every check, in this order: formatting,
+# the native build and tests, the layers, clang-tidy, a sample of planted
+# faults, the native tests under the sanitizers, fuzzing, then the Windows
+# build, its tests under Wine and its packages.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

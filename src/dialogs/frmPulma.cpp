@@ -73,6 +73,8 @@ LRESULT CALLBACK proseduuri(HWND hwnd, UINT viesti, WPARAM wp, LPARAM lp) {
   switch (viesti) {
     case WM_CREATE: OnCreate(hwnd); return 0;
     case WM_COMMAND: OnCommand(hwnd, LOWORD(wp)); return 0;
+    case WM_ACTIVATE: OnActivate(hwnd, wp, &Pulma::ok); return 0;
+    case WM_DPICHANGED: OnDpiChanged(hwnd, wp, lp, asettele); return 0;
     case DM_GETDEFID: return MAKELRESULT(IDOK, DC_HASDEFID);
     case WM_CLOSE: suljeModaalinen(hwnd); return 0;
     case WM_NCDESTROY: vapautaTiedot<Pulma>(hwnd); break;

@@ -7,7 +7,7 @@ namespace kelvio {
 
 // Nine CR LF-ended lines: title, program, data folder, date and time. A
 // failure ends it with LF CR "Virhe virherivin muodostuksessa:" and the
-// description after the lines completed so far; it never throws.
+// description after the lines completed so far.
 std::u16string fe_virheraportti() noexcept;
 
 }  // namespace kelvio

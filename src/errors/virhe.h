@@ -42,7 +42,7 @@ std::uint64_t laukeamisia() noexcept;
 struct Kutsupaikka;
 void kirjaaLaukeaminen(const Kutsupaikka& paikka) noexcept;
 
-// Mouse pointer back to the default; never throws.
+// Mouse pointer back to the default.
 void nollaaHiiriTurvallisesti() noexcept;
 
 // What a trapping routine tells se_Pulma about itself.

@@ -37,8 +37,9 @@ struct Ikkuna {
 };
 
 // Sizes the window's client area and places its controls at the window's
-// DPI, and gives them the dialog font of that DPI (on creation and on
-// WM_DPICHANGED).
+// DPI, and gives them a dialog font of that DPI, freeing the one it had;
+// each window calls it from OnCreate and, through OnDpiChanged, on
+// WM_DPICHANGED.
 struct Sijoitus {
   HWND ohjain;
   Paikka paikka;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "fe_apppath.h"
+#include "tuote.h"
 #include "frmKelviomaro.h"
 #include "frmMaakoodi.h"
 #include "frmPulma.h"
@@ -312,11 +313,15 @@ TEST(Versio, Versiolohko) {
   VS_FIXEDFILEINFO* kiintea = nullptr;
   UINT pituus = 0;
   ASSERT_NE(VerQueryValueW(lohko.data(), L"\\", reinterpret_cast<void**>(&kiintea), &pituus), 0);
-  EXPECT_EQ(kiintea->dwFileVersionMS, 0x00010000U);
-  EXPECT_EQ(kiintea->dwFileVersionLS, 0U);
-  EXPECT_EQ(kiintea->dwProductVersionMS, 0x00010000U);
-  EXPECT_EQ(versiotieto(lohko, L"FileVersion"), L"1.0.0");
-  EXPECT_EQ(versiotieto(lohko, L"ProductVersion"), L"1.0.0");
+  // The numbers from the one version source; the strings as the program's
+  // own form writes them.
+  constexpr unsigned osat[] = {KELVIO_VERSIO_OSAT};
+  EXPECT_EQ(kiintea->dwFileVersionMS, osat[0] << 16 | osat[1]);
+  EXPECT_EQ(kiintea->dwFileVersionLS, osat[2] << 16 | osat[3]);
+  EXPECT_EQ(kiintea->dwProductVersionMS, osat[0] << 16 | osat[1]);
+  EXPECT_EQ(kiintea->dwProductVersionLS, osat[2] << 16 | osat[3]);
+  EXPECT_EQ(versiotieto(lohko, L"FileVersion"), L"1.00");
+  EXPECT_EQ(versiotieto(lohko, L"ProductVersion"), L"1.00");
   EXPECT_EQ(versiotieto(lohko, L"ProductName"), L"Kelvio");
   EXPECT_EQ(versiotieto(lohko, L"InternalName"), L"Kelviomaro");
   EXPECT_EQ(versiotieto(lohko, L"OriginalFilename"), L"Kelviomaro.exe");
@@ -330,6 +335,27 @@ void CALLBACK suljePulma(HWND /*hwnd*/, UINT /*viesti*/, UINT_PTR ajastin, DWORD
     PostMessageW(p, WM_CLOSE, 0, 0);
     KillTimer(nullptr, ajastin);
   }
+}
+
+// The error window scales with the DPI as the other windows do: its client
+// area at 144 DPI, read from inside its modal loop.
+RECT pulmanAlue{};
+void CALLBACK skaalaaPulma(HWND /*hwnd*/, UINT /*viesti*/, UINT_PTR ajastin, DWORD /*aika*/) {
+  if (HWND p = FindWindowW(PULMA_LUOKKA, nullptr)) {
+    RECT ehdotus{10, 10, 900, 600};
+    SendMessageW(p, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&ehdotus));
+    GetClientRect(p, &pulmanAlue);
+    PostMessageW(p, WM_CLOSE, 0, 0);
+    KillTimer(nullptr, ajastin);
+  }
+}
+
+TEST(Pulma, DpinMuutos) {
+  pulmanAlue = {};
+  SetTimer(nullptr, 0, 100, skaalaaPulma);
+  ASSERT_TRUE(naytaPulma(nullptr, u"virhe", u"kysely"));
+  EXPECT_EQ(pulmanAlue.right, MulDiv(480, 144, 96));
+  EXPECT_EQ(pulmanAlue.bottom, MulDiv(250, 144, 96));
 }
 
 std::wstring leveaksi(const std::u16string& s) {

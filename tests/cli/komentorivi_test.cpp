@@ -11,6 +11,7 @@
 #include <vector>
 
 #include <fcntl.h>
+#include <sys/ioctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -316,6 +317,18 @@ TEST(Kelvio, SyotteenJaTulosteenViat) {
 
 // A non-blocking input with nothing in it yet is waited on: the barcode that
 // comes a moment later is read.
+// Waits until the process blocks in poll, as it does on an empty input.
+void odotaPollissa(pid_t pid) {
+  for (int i = 0; i < 10000; ++i) {
+    std::ifstream f("/proc/" + std::to_string(pid) + "/syscall");
+    int kutsu = -1;
+    if (!(f >> kutsu) || kutsu == 7 || kutsu == 271) {  // poll, ppoll; or gone
+      return;
+    }
+    usleep(1000);
+  }
+}
+
 TEST(Kelvio, EstamatonSyoteOdotetaan) {
   int putki[2];
   int ulos[2];
@@ -333,7 +346,7 @@ TEST(Kelvio, EstamatonSyoteOdotetaan) {
   }
   close(putki[0]);
   close(ulos[1]);
-  usleep(300 * 1000);
+  odotaPollissa(lapsi);  // it has found the input empty
   const std::string rivi = V4 + "\n";
   ASSERT_EQ(write(putki[1], rivi.data(), rivi.size()), static_cast<ssize_t>(rivi.size()));
   close(putki[1]);
@@ -413,9 +426,10 @@ TEST(Kelvio, SyoteVirtaa) {
   ASSERT_EQ(write(sivu, rivit.data(), rivit.size()), static_cast<ssize_t>(rivit.size()));
   const pid_t toinen = kaynnista(paa, ulos, sivu);
   close(paa);
-  usleep(200 * 1000);  // let the lines be read; the error comes at the next read either way
+  // The lines are read (the last one answered), then the terminal goes.
+  std::string tuloste = lueKunnes(ulos, "\"input\":\"" + V5 + "\"");
   close(sivu);
-  const std::string tuloste = lueKunnes(ulos, "\n\n");  // to the end
+  tuloste += lueKunnes(ulos, "\n\n");  // to the end
   close(ulos);
   waitpid(toinen, &tila, 0);
   EXPECT_EQ(WEXITSTATUS(tila), 3);
@@ -450,7 +464,14 @@ TEST(Kelvio, SyoteVirtaa) {
   const int syote = open((kansio.polku / "in").c_str(), O_RDONLY);
   const pid_t kolmas = kaynnista(syote, ulos, -1, true);
   close(syote);
-  usleep(200 * 1000);  // the pipe fills before it is read
+  // The pipe fills before it is read.
+  const int tilaa = fcntl(ulos, F_GETPIPE_SZ);
+  for (int i = 0, jonossa = 0; i < 10000 && jonossa < tilaa - 4096; ++i) {
+    if (ioctl(ulos, FIONREAD, &jonossa) != 0) {
+      break;
+    }
+    usleep(1000);
+  }
   const std::string kaikki = lueKunnes(ulos, "\n\n");
   close(ulos);
   waitpid(kolmas, &tila, 0);
@@ -970,6 +991,12 @@ TEST(KelvioRead, TiedostojenKoodit) {
             std::string::npos)
       << json;
   EXPECT_EQ(aja("read").tila, 2);
+  // The README's synopsis is the one the help text makes from the options.
+  const std::string ohje = aja("read --help").tuloste;
+  const std::size_t alku = ohje.find("kelvio read");
+  const std::string synopsi = ohje.substr(alku, ohje.find('\n') - alku);
+  EXPECT_NE(lue(KELVIO_TESTIT "/../../README.md").find("\n" + synopsi + "\n"), std::string::npos)
+      << synopsi;
 
 #ifndef KELVIO_ASAN
   // A caller's lower address-space limit: the rendering threads fit in it,
