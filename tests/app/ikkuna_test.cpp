@@ -10,13 +10,13 @@
 #include <vector>
 
 #include "fe_apppath.h"
-#include "tuote.h"
 #include "frmKelviomaro.h"
 #include "frmMaakoodi.h"
 #include "frmPulma.h"
 #include "ikkuna_alusta.h"
 #include "ikkuna_apu.h"
 #include "ikkunat.h"
+#include "tuote.h"
 #include "utf8.h"
 
 namespace kelvio {

@@ -104,6 +104,13 @@ TEST(Tulkinta, SummaKuvio) {
       {"99999.5 ", "Summa =   1 000,00 €"},
       {"ABCDEFGH", "Summa =    0,00 €"},
       {"00012,34", "Summa =    0,12 €"},
+      // Fractions of a cent are rounded to the nearer cent, not cut off.
+      {"0012.6  ", "Summa =    0,13 €"},
+      {"0012.4  ", "Summa =    0,12 €"},
+      {"0.6     ", "Summa =    0,01 €"},
+      {"-0.6    ", "Summa =    -0,01 €"},
+      {"99999.7 ", "Summa =   1 000,00 €"},
+      {"99998.2 ", "Summa =    999,98 €"},
   };
   for (const auto& [kentta, odotettu] : rivit) {
     EXPECT_EQ(rivi(tulkitse8(v4(18, kentta)), 6), odotettu) << kentta;
@@ -175,6 +182,11 @@ TEST(Tulkinta, Erapaiva) {
       {".50101", "Eräpäivä = 1.1.2000"},
       {"25.501", "Eräpäivä = 1.12.2024"},
       {"2501.5", "Eräpäivä = 31.12.2024"},  // and day 0.5 is day 0
+      // Other fractions go to the nearer whole number, up or down.
+      {"25.601", "Eräpäivä = 1.1.2025"},   // month 0.6 is month 1
+      {"25.401", "Eräpäivä = 1.12.2024"},  // month 0.4 is month 0
+      {"2501.6", "Eräpäivä = 1.1.2025"},   // day 0.6 is day 1
+      {".60101", "Eräpäivä = 1.1.2001"},   // year 0.6 is 2001
       // "No due date" is decided before rounding: 0.4 is not 0, though it rounds to it.
       {".4.4.4", "Eräpäivä = 30.11.1999"},
       {"00.4.4", "Eräpäivä = 30.11.1999"},

@@ -63,6 +63,25 @@ TEST(Koodaus, Taulukko) {
   }
 }
 
+// JSON has short escapes for five control characters only; every other one
+// is \u00XX, DEL and C1 need none.
+TEST(Koodaus, JsonOhjausmerkit) {
+  static constexpr char HEKSA[] = "0123456789abcdef";
+  for (char16_t c = 0; c < 0x20; ++c) {
+    std::string odotettu;
+    switch (c) {
+      case u'\b': odotettu = "\\b"; break;
+      case u'\t': odotettu = "\\t"; break;
+      case u'\n': odotettu = "\\n"; break;
+      case u'\f': odotettu = "\\f"; break;
+      case u'\r': odotettu = "\\r"; break;
+      default: odotettu = std::string("\\u00") + HEKSA[c >> 4] + HEKSA[c & 0xF];
+    }
+    EXPECT_EQ(aja(kirjoitaJson, std::u16string(1, c)), odotettu) << static_cast<int>(c);
+  }
+  EXPECT_EQ(aja(kirjoitaJson, u"\x7f\x80\x9f"), "\x7f\xC2\x80\xC2\x9f");
+}
+
 // A file's text on one line of the report: C0 and DEL in caret notation,
 // C1 and lone surrogates as U+FFFD, the rest as it is.
 TEST(Koodaus, YhdelleRiville) {

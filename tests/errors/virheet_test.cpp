@@ -310,6 +310,18 @@ TEST_F(DataKansio, TaysiPolku) {
   unohdaAppPath();
   a.profiili.clear();
   EXPECT_EQ(u8(fe_apppath()), muu.polku().string());
+  // The folder as the system reports it: a separator at the end of the line
+  // is not kept.
+  for (const std::string& rivi : {muu.polku().string() + "/\r\n", muu.polku().string() + "//"}) {
+    unohdaAppPath();
+    asetukset(rivi);
+    EXPECT_EQ(u8(fe_apppath()), muu.polku().string()) << rivi;
+  }
+  luo("loki");
+  unohdaAppPath();
+  a.profiili = profiili.u16();
+  asetukset("*loki/\r\n");
+  EXPECT_EQ(u8(fe_apppath()), profiilissa("loki"));
 }
 
 TEST_F(DataKansio, PuuttuvaPolkuJaLfRivit) {
@@ -323,6 +335,9 @@ TEST_F(DataKansio, PuuttuvaPolkuJaLfRivit) {
       profiili.polku().string() + "\nseuraava\n",  // LF alone ends no line
       "\r\n",
       "",
+      // An empty first line means the program folder, whatever comes next.
+      "\r\n" + profiili.polku().string() + "\r\n",
+      "\r" + profiili.polku().string(),
   };
   for (const auto& rivi : rivit) {
     unohdaAppPath();

@@ -61,6 +61,13 @@ TEST(FeRyhmittele, Taulukko) {
       {u"ABC", 1, "A B C"},
       {u"AB\u00A0CD", 2, "AB \u00A0C D"},  // only U+0020 is a space
       {u"AB\u3000CD", 2, "AB \u3000C D"},
+      // Spaces already in the text go first, wherever they stand: they are
+      // no block boundaries of their own.
+      {u"AB CD EF", 4, "ABCD EF"},
+      {u"FI2 11234 56", 4, "FI21 1234 56"},
+      {u"A  B", 4, "AB"},
+      {u"ABCD EFGH", 2, "AB CD EF GH"},
+      {u"ABC D", 4, "ABCD"},
   };
   for (const auto& r : rivit) {
     TestiAlusta a;
@@ -205,6 +212,29 @@ TEST(FeYleisval, Taulukko) {
     TestiAlusta a;
     EXPECT_DOUBLE_EQ(fe_yleisval(teksti), odotettu) << u8(teksti);
     EXPECT_TRUE(a.pulmat.empty()) << u8(teksti);
+  }
+}
+
+// A number is out of range by its value, not by the size of its exponent:
+// the largest double and an exponent over 308 with a small mantissa read.
+TEST(FeYleisval, DoubleLukualueenRaja) {
+  const std::pair<std::u16string, double> rivit[] = {
+      {u"1.7976931348623157E308", 1.7976931348623157e308},
+      {u"-1.7976931348623157E308", -1.7976931348623157e308},
+      {u"0.1E309", 1e308},
+      {u"0,00001E310", 1e305},
+      {u"1000E305", 1e308},
+      {u"1E308", 1e308},
+  };
+  for (const auto& [teksti, odotettu] : rivit) {
+    TestiAlusta a;
+    EXPECT_DOUBLE_EQ(fe_yleisval(teksti), odotettu) << u8(teksti);
+    EXPECT_TRUE(a.pulmat.empty()) << u8(teksti);
+  }
+  for (const std::u16string teksti : {u"1.8E308", u"-1.8E308", u"10E308", u"1000E306"}) {
+    TestiAlusta a;
+    EXPECT_EQ(fe_yleisval(teksti), 0.0) << u8(teksti);
+    odotaPulma(a, "Overflow\r\n(virhe 6)", EURO);
   }
 }
 

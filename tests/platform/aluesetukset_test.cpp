@@ -52,6 +52,25 @@ TEST(Aikakaava, Taulukko) {
     Aikakaava(kaava).kirjoita(t, pvm, aika);
     EXPECT_EQ(u8(t), odotettu) << u8(kaava);
   }
+  // The year in one, two and four digits: without the century, with a zero
+  // in front of a one-digit year, and whole.
+  struct Vuosi {
+    int vuosi;
+    const char *y, *yy, *yyyy;
+  };
+  const Vuosi vuodet[] = {{2005, "5", "05", "2005"},
+                          {2000, "0", "00", "2000"},
+                          {1999, "99", "99", "1999"},
+                          {2100, "0", "00", "2100"},
+                          {999, "99", "99", "0999"}};
+  for (const Vuosi& v : vuodet) {
+    for (const auto& [kaava, odotettu] :
+         {std::pair{u"y", v.y}, std::pair{u"yy", v.yy}, std::pair{u"yyyy", v.yyyy}}) {
+      std::u16string t;
+      Aikakaava(kaava).kirjoita(t, Paivays{v.vuosi, 3, 7}, aika);
+      EXPECT_EQ(u8(t), odotettu) << v.vuosi << " " << u8(kaava);
+    }
+  }
   // Midnight is 12 before noon, noon 12 after it.
   const std::pair<int, const char*> tunnit[] = {
       {0, "12 ap."}, {11, "11 ap."}, {12, "12 ip."}, {13, "01 ip."}, {23, "11 ip."}};

@@ -179,3 +179,38 @@ TEST(Tiedostoluku, NimiTarkistetaanEnnenAvausta) {
 
 }  // namespace
 }  // namespace kelvio
+
+namespace kelvio {
+namespace {
+
+// The clock the error report writes is the local time of the user's zone,
+// not UTC: in a zone 14 hours ahead the hour and date move with it.
+TEST(Jarjestelma, NytOnPaikallistaAikaa) {
+  const char* vanha = std::getenv("TZ");
+  const std::string palautettava = vanha != nullptr ? vanha : "";
+  setenv("TZ", "KLV-14", 1);
+  tzset();
+  const std::time_t ennen = std::time(nullptr);
+  const Hetki h = JarjestelmaAlusta{}.nyt();
+  const std::time_t jalkeen = std::time(nullptr);
+  if (vanha != nullptr) {
+    setenv("TZ", palautettava.c_str(), 1);
+  } else {
+    unsetenv("TZ");
+  }
+  tzset();
+  bool osuu = false;
+  for (std::time_t t = ennen; t <= jalkeen; ++t) {
+    const std::time_t paikallinen = t + 14 * 3600;
+    std::tm u{};
+    gmtime_r(&paikallinen, &u);
+    osuu = osuu || (h.paivays.vuosi == u.tm_year + 1900 && h.paivays.kuukausi == u.tm_mon + 1 &&
+                    h.paivays.paiva == u.tm_mday && h.aika.tunti == u.tm_hour &&
+                    h.aika.minuutti == u.tm_min);
+  }
+  EXPECT_TRUE(osuu) << h.paivays.paiva << "." << h.paivays.kuukausi << " " << h.aika.tunti << ":"
+                    << h.aika.minuutti;
+}
+
+}  // namespace
+}  // namespace kelvio
