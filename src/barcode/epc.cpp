@@ -19,22 +19,8 @@ std::optional<std::int64_t> summa(std::u16string_view t) {
     return std::nullopt;
   }
   t.remove_prefix(3);
-  const std::size_t piste = t.find(u'.');
-  const std::u16string_view eurot = t.substr(0, piste);
-  const std::u16string_view sentit =
-      piste == std::u16string_view::npos ? std::u16string_view{} : t.substr(piste + 1);
-  if (!numeroita(eurot) || eurot.size() > 9 || sentit.size() > 2 ||
-      (piste != std::u16string_view::npos && !numeroita(sentit))) {
-    return std::nullopt;
-  }
-  std::int64_t arvo = 0;
-  for (const char16_t c : eurot) {
-    arvo = arvo * 10 + (c - u'0');
-  }
-  for (std::size_t i = 0; i < 2; ++i) {
-    arvo = arvo * 10 + (i < sentit.size() ? sentit[i] - u'0' : 0);
-  }
-  return arvo >= 1 ? std::optional(arvo) : std::nullopt;
+  const std::optional<std::int64_t> arvo = summaSentteina(t, u".", 9);
+  return arvo && *arvo >= 1 ? arvo : std::nullopt;
 }
 
 bool ohjausmerkki(std::u16string_view t) {

@@ -25,12 +25,13 @@ bool paivaysKentaksi(std::u16string_view p, std::string& kentta) {
 
 }  // namespace
 
-std::optional<std::int64_t> summaSentteina(std::u16string_view summa) {
-  const std::size_t erotin = summa.find_first_of(u".,");
+std::optional<std::int64_t> summaSentteina(std::u16string_view summa, std::u16string_view erottimet,
+                                           std::size_t euroja) {
+  const std::size_t erotin = summa.find_first_of(erottimet);
   const std::u16string_view eurot = summa.substr(0, erotin);
   const std::u16string_view sentit =
       erotin == std::u16string_view::npos ? std::u16string_view{} : summa.substr(erotin + 1);
-  if (eurot.size() > 6 || !numeroita(eurot) || (!sentit.empty() && !numeroita(sentit)) ||
+  if (eurot.size() > euroja || !numeroita(eurot) || (!sentit.empty() && !numeroita(sentit)) ||
       sentit.size() > 2 || (erotin != std::u16string_view::npos && sentit.empty())) {
     return std::nullopt;
   }

@@ -17,9 +17,11 @@ struct Laskutiedot {
   std::u16string eraPaiva;
 };
 
-// An amount as typed, in cents: up to six euro digits, then "." or "," and
-// one or two decimals; none for any other text.
-std::optional<std::int64_t> summaSentteina(std::u16string_view summa);
+// An amount as typed, in cents: up to euroja euro digits, then one of the
+// separators and one or two decimals; none for any other text.
+std::optional<std::int64_t> summaSentteina(std::u16string_view summa,
+                                           std::u16string_view erottimet = u".,",
+                                           std::size_t euroja = 6);
 
 // Spaces removed, lower-case letters raised: "fi21 1234 ..." -> "FI211234...".
 std::u16string tiivista(std::u16string_view teksti);

@@ -33,6 +33,18 @@ bool onOhjausmerkki(char16_t c) {
   return (c < 0x20 && c != u'\t') || (c >= 0x7F && c <= 0x9F);
 }
 
+// A unit of a report: a control character as U+FFFD, anything else (a lone
+// surrogate too becomes U+FFFD) as UTF-8.
+char* raportinMerkki(char* p, std::u16string_view t, std::size_t& i) {
+  if (onOhjausmerkki(t[i])) {
+    constexpr std::u16string_view KORVIKE = u"\uFFFD";
+    std::size_t k = 0;
+    ++i;
+    return kirjoitaUtf8Merkki(p, KORVIKE, k);
+  }
+  return kirjoitaUtf8Merkki(p, t, i);
+}
+
 // A unit that JSON escapes, written as its escape.
 char* jsonPako(char* p, char16_t c) {
   static constexpr char HEKSA[] = "0123456789abcdef";
@@ -68,13 +80,7 @@ void lisaaRaportti(std::string& kohde, std::u16string_view teksti, std::string_v
                i += 2;
                return p + rv.size();
              }
-             if (onOhjausmerkki(c)) {
-               constexpr std::u16string_view KORVIKE = u"\uFFFD";
-               std::size_t k = 0;
-               ++i;
-               return kirjoitaUtf8Merkki(p, KORVIKE, k);
-             }
-             return kirjoitaUtf8Merkki(p, t, i);
+             return raportinMerkki(p, t, i);
            });
 }
 
@@ -88,13 +94,7 @@ void lisaaYhdelleRiville(std::string& kohde, std::u16string_view teksti) {
                ++i;
                return p;
              }
-             if (onOhjausmerkki(c)) {
-               constexpr std::u16string_view KORVIKE = u"\uFFFD";
-               std::size_t k = 0;
-               ++i;
-               return kirjoitaUtf8Merkki(p, KORVIKE, k);
-             }
-             return kirjoitaUtf8Merkki(p, t, i);
+             return raportinMerkki(p, t, i);
            });
 }
 

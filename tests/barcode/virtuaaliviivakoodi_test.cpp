@@ -17,7 +17,8 @@ const std::string V5 = "521123456000007850000100018000000000539007547034000000";
 std::string ryhmina(const std::string& koodi) {
   std::string t = koodi.substr(0, 1);
   for (std::size_t i = 1; i < koodi.size(); i += 5) {
-    t += " " + koodi.substr(i, 5);
+    t += ' ';
+    t += koodi.substr(i, 5);
   }
   return t;
 }
@@ -41,26 +42,30 @@ TEST(Virtuaaliviivakoodi, Saannot) {
   const std::string alku = g4.substr(0, 31);  // "4 21123 ... 00000", a group's end
   const std::string loppu = g4.substr(32);
   const Rivi rivit[] = {
-      {"groups with a label", "Virtuaaliviivakoodi: " + g4, {V4}},
+      {"groups with a label", std::string("Virtuaaliviivakoodi: ") + g4, {V4}},
       {"one word of 54 digits", V4, {V4}},
-      {"two spaces are still a word gap", "4  " + V4.substr(1, 20) + "  " + V4.substr(21), {V4}},
-      {"no-break spaces part groups inside a word", "4\xC2\xA0" + V4.substr(1), {V4}},
-      {"glued to letters", "abc" + V4 + "xyz", {}},
-      {"glued to a letter on one side", "x" + V4, {}},
+      {"two spaces are still a word gap",
+       std::string("4  ") + V4.substr(1, 20) + "  " + V4.substr(21),
+       {V4}},
+      {"no-break spaces part groups inside a word", std::string("4\xC2\xA0") + V4.substr(1), {V4}},
+      {"glued to letters", std::string("abc") + V4 + "xyz", {}},
+      {"glued to a letter on one side", std::string("x") + V4, {}},
       {"a full stop glued to the last group", g4 + ".", {}},
-      {"a longer run of groups", "12 " + g4, {}},
+      {"a longer run of groups", std::string("12 ") + g4, {}},
       {"a longer run, the extra digits after", g4 + " 12", {}},
-      {"a number in the cell before", "500   " + g4, {V4}},
+      {"a number in the cell before", std::string("500   ") + g4, {V4}},
       {"a number in the cell after", g4 + "   500,00", {V4}},
-      {"the cell before one word gap away is part of the run", "500 " + g4, {}},
+      {"the cell before one word gap away is part of the run", std::string("500 ") + g4, {}},
       {"53 digits", V4.substr(0, 53), {}},
-      {"an unknown version", "3" + V4.substr(1), {}},
+      {"an unknown version", std::string("3") + V4.substr(1), {}},
       {"two codes in two cells", g4 + "   " + V5, {V4, V5}},
       {"two codes on two lines", g4 + "\n" + ryhmina(V5), {V4, V5}},
       {"over two lines, wrapped to the margin",
-       "Virtuaaliviivakoodi: " + alku + "\n" + loppu,
+       std::string("Virtuaaliviivakoodi: ") + alku + "\n" + loppu,
        {V4}},
-      {"over two lines, under the first group", "Koodi: " + alku + "\n       " + loppu, {V4}},
+      {"over two lines, under the first group",
+       std::string("Koodi: ") + alku + "\n       " + loppu,
+       {V4}},
       {"the second line begins right of the run", alku + "\n          " + loppu, {}},
       {"a blank line between the halves", alku + "\n\n" + loppu, {}},
       {"the first half goes on with a word", alku + " euroa\n" + loppu, {}},
@@ -73,7 +78,8 @@ TEST(Virtuaaliviivakoodi, Saannot) {
 
 // Each code at the top of its first word, top to bottom.
 TEST(Virtuaaliviivakoodi, Paikka) {
-  const auto koodit = etsiVirtuaaliviivakoodit(sanatTekstista("\n\nx   " + V5 + "\n" + V4));
+  const auto koodit =
+      etsiVirtuaaliviivakoodit(sanatTekstista(std::string("\n\nx   ") + V5 + "\n" + V4));
   ASSERT_EQ(koodit.size(), 2U);
   EXPECT_EQ(koodit[0].y, 2);
   EXPECT_EQ(koodit[1].y, 3);
