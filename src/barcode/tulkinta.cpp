@@ -62,11 +62,12 @@ void tulkitseVersio(std::u16string_view koodi, const Asettelu& a, const Aluesetu
   t.versio = a.versio;
   // In the order in which their errors are reported: sum, reference, account,
   // due date; each field notes whether its routines trapped an error.
-  std::uint64_t ennen = laukeamisia();
+  const std::uint64_t& laukeamisia = laukeamistenLaskuri();  // this thread's, read without a call
+  std::uint64_t ennen = laukeamisia;
   t.sentit = fe_yleisval(osa(koodi, a.summa));
-  t.virheellinen.summa = laukeamisia() != ennen;
+  t.virheellinen.summa = laukeamisia != ennen;
 
-  ennen = laukeamisia();
+  ennen = laukeamisia;
   if (a.versio == u'5') {
     std::u16string rf = u"RF";
     rf += osa(koodi, a.viite);
@@ -75,9 +76,9 @@ void tulkitseVersio(std::u16string_view koodi, const Asettelu& a, const Aluesetu
   } else {
     t.viite = fe_NollatPois(osa(koodi, a.viite));
   }
-  t.virheellinen.viite = laukeamisia() != ennen;
+  t.virheellinen.viite = laukeamisia != ennen;
 
-  ennen = laukeamisia();
+  ennen = laukeamisia;
   if (a.versio == u'2') {
     t.tili = NormTili(osa(koodi, a.tili));
   } else {
@@ -85,11 +86,11 @@ void tulkitseVersio(std::u16string_view koodi, const Asettelu& a, const Aluesetu
     iban += osa(koodi, a.tili);
     t.tili = fe_ryhmittele(iban, 4);
   }
-  t.virheellinen.tili = laukeamisia() != ennen;
+  t.virheellinen.tili = laukeamisia != ennen;
 
-  ennen = laukeamisia();
+  ennen = laukeamisia;
   t.eraPaiva = eraPaiva(osa(koodi, a.eraPaiva));
-  t.virheellinen.eraPaiva = laukeamisia() != ennen;
+  t.virheellinen.eraPaiva = laukeamisia != ennen;
 
   const Otsikot o = otsikot(a.versio);
   std::u16string& r = t.raportti;

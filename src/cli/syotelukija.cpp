@@ -89,13 +89,19 @@ bool Syotelukija::tayta(std::string& era) {
   }
   // Whole lines, at most enintaanRiveja of them; the rest waits for the next
   // batch. After a read error a cut last line is no line.
+  // The bytes are counted once: the cut falls after the last whole line, or
+  // after the most lines a batch may hold, and the batch's lines follow.
   std::size_t loppu = era.size();
-  if (!loppu_ || !virhe_.empty() || rivinvaihtoja > enintaanRiveja) {
+  const std::size_t riveja = std::min(rivinvaihtoja, enintaanRiveja);
+  if (rivinvaihtoja > enintaanRiveja) {
     std::size_t kohta = 0;
-    for (std::size_t k = 0; k < std::min(rivinvaihtoja, enintaanRiveja); ++k) {
+    for (std::size_t k = 0; k < riveja; ++k) {
       kohta = era.find('\n', kohta) + 1;
     }
     loppu = kohta;
+  } else if (!loppu_ || !virhe_.empty()) {
+    const std::size_t viimeinen = era.rfind('\n');
+    loppu = viimeinen == std::string::npos ? 0 : viimeinen + 1;
   }
   kesken_.assign(era, loppu);
   era.resize(loppu);
@@ -106,7 +112,7 @@ bool Syotelukija::tayta(std::string& era) {
     }
   }
   rivi_ += ensimmainen_;
-  ensimmainen_ = static_cast<std::size_t>(std::count(era.begin(), era.end(), '\n'));
+  ensimmainen_ = riveja;
   if (!era.empty() && era.back() != '\n') {
     ++ensimmainen_;
   }

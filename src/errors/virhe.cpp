@@ -60,6 +60,10 @@ std::uint64_t laukeamisia() noexcept {
   return omat().kaikkiaan;
 }
 
+const std::uint64_t& laukeamistenLaskuri() noexcept {
+  return omat().kaikkiaan;
+}
+
 void kirjaaLaukeaminen(const Kutsupaikka& paikka) noexcept {
   Laukeamiset& l = omat();
   ++l.kaikkiaan;

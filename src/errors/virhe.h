@@ -37,6 +37,9 @@ struct Laukeaminen {
 inline constexpr std::size_t LAUKEAMISIA_ENINTAAN = 64;
 std::vector<Laukeaminen>& laukeamiset() noexcept;
 std::uint64_t laukeamisia() noexcept;
+// The same count, to read again and again without a call: the interpretation
+// looks at it around each field.
+const std::uint64_t& laukeamistenLaskuri() noexcept;
 
 // Records the error of the current-error record as trapped at paikka.
 struct Kutsupaikka;
