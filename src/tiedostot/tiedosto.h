@@ -37,8 +37,10 @@ struct Sivutulos {
   std::size_t ohitettuja = 0;  // distinct codes over SIVUN_ENINTAAN, not kept
 };
 
-// At most this many distinct codes, IBANs and amounts are kept of a page.
+// At most this many distinct codes, IBANs and amounts are kept of a page,
+// and this many codes of a file: memory stays flat however many pages.
 inline constexpr std::size_t SIVUN_ENINTAAN = 256;
+inline constexpr std::size_t TIEDOSTON_ENINTAAN = 4096;
 
 struct Tiedostotulos {
   bool luettu = false;           // false: syy says why the file could not be read

@@ -51,9 +51,17 @@ Tiedostotulos lueTiedosto(const std::string& polku, const Rajat& rajat) {
   // Each page's codes in its place; PDF pages come from several threads.
   std::vector<Sivutulos> sivut;
   std::mutex lukko;
+  std::size_t koodeja = 0;
+  std::size_t yliTiedoston = 0;
   const Sivuille sivuille = [&](std::size_t numero, const Sivu& sivu) {
     Sivutulos koodit = sivunKoodit(sivu);
     const std::lock_guard<std::mutex> lukittu(lukko);
+    if (koodeja + koodit.koodit.size() > TIEDOSTON_ENINTAAN) {
+      const std::size_t mahtuu = TIEDOSTON_ENINTAAN - koodeja;
+      yliTiedoston += koodit.koodit.size() - mahtuu;
+      koodit.koodit.resize(mahtuu);
+    }
+    koodeja += koodit.koodit.size();
     if (sivut.size() <= numero) {
       sivut.resize(numero + 1);
     }
@@ -69,6 +77,12 @@ Tiedostotulos lueTiedosto(const std::string& polku, const Rajat& rajat) {
                  std::to_string(t.sivut[i].ohitettuja) + " jätettiin lukematta";
         t.luettu = false;
       }
+    }
+    if (yliTiedoston > 0) {
+      t.syy += (t.syy.empty() ? "" : "; ") +
+               ("tiedostossa on yli " + std::to_string(TIEDOSTON_ENINTAAN)) + " koodia, " +
+               std::to_string(yliTiedoston) + " jätettiin lukematta";
+      t.luettu = false;
     }
     return t;
   };
