@@ -92,7 +92,7 @@ std::size_t jatko(const std::vector<Rivi>& rivit, std::size_t r, double lauseenA
     return std::string::npos;
   }
   const Rivi& seuraava = rivit[r + 1];
-  if (seuraava[0].y0 - alku.y0 > RIVIVALI_KORKEUKSINA * alku.korkeus) {
+  if (seuraava[0].y0 - rivit[r][0].y0 > RIVIVALI_KORKEUKSINA * alku.korkeus) {
     return std::string::npos;
   }
   for (std::size_t i = 0; i < seuraava.size(); ++i) {

@@ -85,7 +85,8 @@ std::string rajalla(int n) {
 TEST(EpcQr, HylkaysNimeaaVian) {
   const Hylkays rivit[] = {
       {"bytes not of the set", qrTekstiksi(epc('1', "\xE4 Oy")),
-       u"EPC-QR-koodi: tavut eivät ole merkistön 1 merkkejä"},
+       u"EPC-QR-koodi: tavut eivät ole merkistön 1 merkkejä (1 UTF-8, 2-8 ISO 8859 -1, -2, -4, -5, "
+       u"-7, -10, -15)"},
       {"332 bytes", rajalla(5), u"EPC-QR-koodi: sisältö on 332 tavua, enintään 331"},
       {"a national reference of three digits", epc('1', "Oy", "123"),
        u"EPC-QR-koodi: kansallinen viite on 4-20 numeroa"},
@@ -111,6 +112,21 @@ TEST(EpcQr, HylkaysNimeaaVian) {
   // A reference of the right form whose check digit fails is the checks' to tell.
   ASSERT_EQ(lueEpc(utf16ksi(epc('1', "Oy", "1234")), m, virhe), EpcLaji::Maksu);
   EXPECT_EQ(tarkistaEpc(m).viite, false);
+}
+
+// The report in the window's style: every line, a national reference in
+// groups of five, an RF reference in groups of four.
+TEST(EpcQr, Raportti) {
+  EpcMaksu m;
+  std::u16string virhe;
+  ASSERT_EQ(lueEpc(utf16ksi(epc('1', "Yritys Oy", "RF18539007547034")), m, virhe), EpcLaji::Maksu);
+  EXPECT_EQ(utf8ksi(epcRaportti(m, KaavaAsetukset::suomi())),
+            "EPC-QR-koodi (versio 002): tilisiirto\r\n\r\nSaaja = Yritys Oy\r\nSaajan tili "
+            "(IBAN-muodossa) = FI21 1234 5600 0007 85\r\nViitenumero (RF-viite) =  RF18 5390 0754 "
+            "7034\r\nEräpäivä = ei eräpäivää\r\nSumma =    10,00 €");
+  ASSERT_EQ(lueEpc(utf16ksi(epc('1', "Oy", "", "Lasku 12")), m, virhe), EpcLaji::Maksu);
+  EXPECT_NE(utf8ksi(epcRaportti(m, KaavaAsetukset::suomi())).find("\r\nViesti = Lasku 12\r\n"),
+            std::string::npos);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // text: one space is a word gap, three or more part table cells.
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -70,9 +71,31 @@ TEST(Virtuaaliviivakoodi, Saannot) {
       {"a blank line between the halves", alku + "\n\n" + loppu, {}},
       {"the first half goes on with a word", alku + " euroa\n" + loppu, {}},
       {"a second line of a complete code stays its own", g4 + "\n" + g4, {V4, V4}},
+      {"over three lines",
+       std::string("Koodi: ") + g4.substr(0, 13) + "\n" + g4.substr(14, 17) + "\n" + g4.substr(32),
+       {V4}},
+      {"over three lines, the third indented past the run",
+       g4.substr(0, 13) + "\n" + g4.substr(14, 17) + "\n     " + g4.substr(32),
+       {}},
   };
   for (const Rivi& r : rivit) {
     EXPECT_EQ(loydetyt(r.teksti), r.odotettu) << r.saanto << ": " << r.teksti;
+  }
+}
+
+// Words of no height, no text or no place are passed over, not read.
+TEST(Virtuaaliviivakoodi, RikkinaisetSanat) {
+  std::vector<Sana> sanat = sanatTekstista(ryhmina(V4));
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const std::vector<Sana> rikki = {{"", 0, 0, 1, 1},
+                                   {"4", 0, 5, 1, 5},
+                                   {"4", nan, 0, 1, 1},
+                                   {"4", 0, 0, nan, 1},
+                                   {"4", 0, 0, 1, nan}};
+  for (const Sana& s : rikki) {
+    std::vector<Sana> kaikki = sanat;
+    kaikki.insert(kaikki.begin(), s);
+    EXPECT_EQ(etsiVirtuaaliviivakoodit(kaikki).size(), 1U) << s.teksti << " " << s.x0;
   }
 }
 
