@@ -97,6 +97,13 @@ TEST(EpcQr, HylkaysNimeaaVian) {
       {"a national reference with a letter", epc('1', "Oy", "12345A"),
        u"EPC-QR-koodi: kansallinen viite on 4-20 numeroa"},
       {"a set outside 1-8", epc('9', "Oy"), u"EPC-QR-koodi: merkistö ei ole 1-8"},
+      {"a C1 control character in the name", epc('1', "Oy\xC2\x85"),
+       u"EPC-QR-koodi: ohjausmerkki rivillä 6"},
+      {"a DEL in the name", epc('1', "Oy\x7f"), u"EPC-QR-koodi: ohjausmerkki rivillä 6"},
+      {"an IBAN of four characters", epc('1', "Oy").replace(18, 18, "FI21"),
+       u"EPC-QR-koodi: IBAN on 5-34 kirjainta ja numeroa"},
+      {"an RF reference of 26 characters", epc('1', "Oy", "RF18" + std::string(22, '1')),
+       u"EPC-QR-koodi: RF-viite on RF, kaksi tarkistenumeroa ja 1-21 kirjainta tai numeroa"},
   };
   for (const Hylkays& r : rivit) {
     EpcMaksu m;

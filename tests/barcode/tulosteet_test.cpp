@@ -19,6 +19,7 @@ TEST(Tulosteet, Tilit) {
       {"FI21 1234 5600 0007 85 FI42 5000 1510 0000 23",
        {"FI2112345600000785", "FI4250001510000023"}},
       {"aFI2112345600000785", {}},  // glued to a letter before
+      {"AFI2112345600000785", {}},
       {"zFI2112345600000785", {}},
       {"9FI2112345600000785", {}},       // or to a digit
       {"FI21123456000007851", {}},       // 17 digits
@@ -68,6 +69,10 @@ TEST(Tulosteet, Summat) {
       {"1 500 EUR", {150000}, {}},
       {"1500€", {150000}, {}},
       {"x12,34", {1234}, {}},
+      {"12,34,5", {}, {1234}},  // more digits after another separator
+      {"12,34.5", {}, {1234}},
+      {"12,34. Kiitos", {1234}, {}},  // a full stop ends the sentence
+      {"12,34,-", {1234}, {}},
   };
   for (const Rivi& r : rivit) {
     const std::vector<std::int64_t> summat = tulostetutSummat(r.rivi);
