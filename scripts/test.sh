@@ -27,8 +27,9 @@ find src tests -name '*.cpp' ! -name '*windows*' ! -name 'ikkuna_test.cpp' ! -pa
   ! -path 'src/dialogs/*' ! -path 'src/ikkunat/*' \
   -print0 | xargs -0 -n 4 -P "$(nproc)" clang-tidy -p build/default --quiet 2>/dev/null
 
-echo "== Mutation testing: a seeded sample of 40 planted faults, at least 90 % killed"
-python3 scripts/mutants.py --otos 40 --raja 90
+echo "== Mutation testing: seeded samples of 40 planted faults, at least 90 % killed"
+python3 scripts/mutants.py --osio ydin --otos 40 --raja 90
+python3 scripts/mutants.py --osio lukija --otos 40 --raja 90
 
 echo "== Native tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake --preset sanitize >/dev/null

@@ -20,6 +20,7 @@ TEST(Tulosteet, Tilit) {
        {"FI2112345600000785", "FI4250001510000023"}},
       {"aFI2112345600000785", {}},  // glued to a letter before
       {"AFI2112345600000785", {}},
+      {"FI21 ", {}},  // a space at the end
       {"zFI2112345600000785", {}},
       {"9FI2112345600000785", {}},       // or to a digit
       {"FI21123456000007851", {}},       // 17 digits
@@ -73,6 +74,7 @@ TEST(Tulosteet, Summat) {
       {"12,34.5", {}, {1234}},
       {"12,34. Kiitos", {1234}, {}},  // a full stop ends the sentence
       {"12,34,-", {1234}, {}},
+      {"1234567890123456,00", {}, {23456789012345600}},  // more digits than an amount has
   };
   for (const Rivi& r : rivit) {
     const std::vector<std::int64_t> summat = tulostetutSummat(r.rivi);
@@ -84,6 +86,12 @@ TEST(Tulosteet, Summat) {
     }
   }
   EXPECT_TRUE(tulostetutSummat("1,005 ja 31.12.2025").empty());
+  // A line of many amounts keeps 256 of them.
+  std::string monta;
+  for (int i = 1; i <= 300; ++i) {
+    monta += std::to_string(i) + ",00 ";
+  }
+  EXPECT_EQ(tulostetutSummat(monta).size(), 256U);
 }
 
 }  // namespace
