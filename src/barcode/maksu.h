@@ -39,7 +39,7 @@ struct Ero {
 };
 
 // The payment of 54 digits of a known version (asettelu.h); none for others.
-std::optional<Maksu> viivakoodinMaksu(std::string_view numerot);
+std::optional<Maksu> viivakoodinMaksu(std::string_view koodi);
 Maksu epcMaksu(const EpcMaksu& epc);
 
 // The fields that both copies name and name differently.

@@ -110,7 +110,7 @@ std::size_t jatko(const std::vector<Rivi>& rivit, std::size_t r, double lauseenA
 
 }  // namespace
 
-std::vector<Virtuaalikoodi> etsiVirtuaaliviivakoodit(std::vector<Sana> sanat) {
+std::vector<Virtuaalikoodi> etsiVirtuaaliviivakoodit(const std::vector<Sana>& sanat) {
   const std::vector<Rivi> rivit = riveiksi(sanat);
   std::vector<Virtuaalikoodi> loydot;
   std::vector<std::vector<bool>> kaytetty(rivit.size());

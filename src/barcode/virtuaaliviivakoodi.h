@@ -32,7 +32,7 @@ inline constexpr double SANAVALI_KORKEUKSINA = 1.0;
 // code. A run that ends its line short of 54 digits goes on at the start of
 // the next line of the same block (the line right below, beginning no later
 // than the run did), as a wrapped paragraph does.
-std::vector<Virtuaalikoodi> etsiVirtuaaliviivakoodit(std::vector<Sana> sanat);
+std::vector<Virtuaalikoodi> etsiVirtuaaliviivakoodit(const std::vector<Sana>& sanat);
 
 // The page's lines, top to bottom, each its words left to right with one
 // space between.

@@ -18,6 +18,7 @@ bool yksitavuinenMerkisto(std::string_view nimi, Merkistotaulu& taulu) {
     return false;
   }
   const iconv_t muunnin = iconv_open("UTF-32LE", std::string(nimi).c_str());
+  // NOLINTNEXTLINE(performance-no-int-to-ptr): iconv_open's documented failure value
   if (muunnin == reinterpret_cast<iconv_t>(-1)) {
     return false;
   }

@@ -37,7 +37,7 @@ unsigned piirtosaikeita(const Rajat& rajat, double sivunPikseleita, std::size_t 
                         unsigned sivuja, unsigned ytimia);
 
 // A file of more pages than the limit, or of none: the reason, else "".
-std::string sivujaLiikaa(std::string_view laji, std::uint64_t sivuja, const Rajat& rajat);
+std::string sivujaLiikaa(std::string_view tiedostossa, std::uint64_t sivuja, const Rajat& rajat);
 
 // An image of no pixels or of more than the limit, and the reason in Finnish.
 bool liianSuuri(std::uint64_t leveys, std::uint64_t korkeus, const Rajat& rajat);

@@ -240,10 +240,10 @@ void esivaraaSuuretSivut() {
   // heap grown beforehand and marked for huge pages faults 2 MiB at a time
   // (bench/symbolit_bench: the first page of a fresh process).
   if (void* alku = std::malloc(ESIVARAUS)) {
-    const auto osoite = reinterpret_cast<std::uintptr_t>(alku);
-    const std::uintptr_t tasattu = (osoite + SUURI_SIVU - 1) & ~(SUURI_SIVU - 1);
-    madvise(reinterpret_cast<void*>(tasattu), ESIVARAUS - (tasattu - osoite) - SUURI_SIVU,
-            MADV_HUGEPAGE);
+    // The first 2 MiB boundary in the block, by pointer arithmetic.
+    const std::size_t ohi = reinterpret_cast<std::uintptr_t>(alku) % SUURI_SIVU;
+    char* tasattu = static_cast<char*>(alku) + (ohi == 0 ? 0 : SUURI_SIVU - ohi);
+    madvise(tasattu, ESIVARAUS - (SUURI_SIVU - ohi) - SUURI_SIVU, MADV_HUGEPAGE);
     std::free(alku);
   }
 #endif

@@ -201,7 +201,7 @@ TEST(Jarjestelma, NytOnPaikallistaAikaa) {
   tzset();
   bool osuu = false;
   for (std::time_t t = ennen; t <= jalkeen; ++t) {
-    const std::time_t paikallinen = t + 14 * 3600;
+    const std::time_t paikallinen = t + static_cast<std::time_t>(14) * 3600;
     std::tm u{};
     gmtime_r(&paikallinen, &u);
     osuu = osuu || (h.paivays.vuosi == u.tm_year + 1900 && h.paivays.kuukausi == u.tm_mon + 1 &&
