@@ -1,5 +1,7 @@
 #include "luettavat.h"
 
+#include "ajotarkistimet.h"
+
 #include <algorithm>
 #include <condition_variable>
 #include <filesystem>
@@ -109,6 +111,11 @@ void lueJarjestyksessa(const std::vector<std::string>& polut, Rajat rajat, unsig
                        const std::function<void(std::size_t, Tiedostotulos&&)>& valmis) {
   tyontekijoita =
       std::max(1U, std::min<unsigned>(tyontekijoita, static_cast<unsigned>(polut.size())));
+#ifdef KELVIO_ASAN
+  // AddressSanitizer's allocator is not safe to fork while another thread
+  // allocates: its test builds read one file at a time.
+  tyontekijoita = 1;
+#endif
   if (rajat.saikeita == 0) {
     // The cores shared among the children that run at once.
     rajat.saikeita = std::max(1U, std::thread::hardware_concurrency() / tyontekijoita);
