@@ -37,7 +37,7 @@ done
 tee_pdf $((N * 3)) pitka.pdf
 mittaa() {  # seconds and peak KiB of a command, from GNU time's format
   /usr/bin/time -f '%e %M' -o aika.txt "$@" >ulos.txt 2>/dev/null || true
-  cat aika.txt
+  tail -n 1 aika.txt  # after "Command exited with non-zero status N", if any
 }
 read -r s1 m1 < <(mittaa "$K" read lyhyt.pdf)
 loydot=$(grep -c '^Viivakoodin versio' ulos.txt)
