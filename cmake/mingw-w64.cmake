@@ -9,3 +9,13 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+# The decoders built by riippuvuudet/ live in a prefix of their own.
+# pkg-config sees only Windows folders, or the host's Linux flags leak in;
+# libraries are linked statically.
+list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES KELVIO_WIN_ETULIITE)
+set(ENV{PKG_CONFIG_LIBDIR} /usr/x86_64-w64-mingw32/lib/pkgconfig)
+if(KELVIO_WIN_ETULIITE)
+  list(PREPEND CMAKE_FIND_ROOT_PATH ${KELVIO_WIN_ETULIITE})
+  set(ENV{PKG_CONFIG_LIBDIR} "${KELVIO_WIN_ETULIITE}/lib/pkgconfig")
+endif()
+set(CMAKE_FIND_LIBRARY_SUFFIXES .a)

@@ -2,7 +2,7 @@
 # The Windows build, and its tests under Wine in Xvfb with Finnish settings.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh g++-mingw-w64-x86-64-posix wine wine64 xvfb xdotool nsis unzip wixl msitools
+bash scripts/setup.sh g++-mingw-w64-x86-64-posix libz-mingw-w64-dev nasm wine wine64 xvfb xdotool nsis unzip wixl msitools
 echo "== Windows cross-build"
 cmake --preset windows >/dev/null
 cmake --build --preset windows

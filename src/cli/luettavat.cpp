@@ -1,42 +1,24 @@
 #include "luettavat.h"
 
 #include "ajotarkistimet.h"
+#include "kansio.h"
 
 #include <algorithm>
 #include <condition_variable>
-#include <filesystem>
 #include <map>
 #include <mutex>
-#include <system_error>
 #include <thread>
 
 namespace kelvio {
 
 std::vector<std::string> luettavat(std::span<const std::string> argumentit) {
-  namespace fs = std::filesystem;
   std::vector<std::string> polut;
   for (const std::string& argumentti : argumentit) {
-    std::error_code virhe;
-    if (!fs::is_directory(fs::symlink_status(argumentti, virhe))) {
-      polut.push_back(argumentti);
-      continue;
-    }
     std::vector<std::string> kansiossa;
-    fs::directory_iterator i(argumentti, virhe);
-    if (virhe) {
-      polut.push_back(argumentti);
+    if (!kansionTiedostot(argumentti, kansiossa)) {
+      polut.push_back(argumentti);  // a file, or a reason of its own when read
       continue;
     }
-    for (; i != fs::directory_iterator(); i.increment(virhe)) {
-      if (virhe) {
-        break;
-      }
-      std::error_code tilavirhe;
-      if (fs::is_regular_file(i->symlink_status(tilavirhe))) {
-        kansiossa.push_back(i->path().string());
-      }
-    }
-    std::sort(kansiossa.begin(), kansiossa.end());
     polut.insert(polut.end(), kansiossa.begin(), kansiossa.end());
   }
   return polut;

@@ -1,5 +1,6 @@
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "komentorivi.h"
@@ -10,7 +11,24 @@
 #include <io.h>
 #include <windows.h>
 
+#if KELVIO_LUKU
+#include "lapsiprosessi.h"
+#include "tiedosto.h"
+#endif
+
 int wmain(int argc, wchar_t** argv) {
+  // A DLL loaded later (by a library, by name) comes from System32, never
+  // from beside an invoice or the current folder.
+  SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+#if KELVIO_LUKU
+  // kelvio read decodes each file in this program started again.
+  if (argc == 2 &&
+      std::u16string_view(reinterpret_cast<const char16_t*>(argv[1])) == kelvio::LAPSEN_VALITSIN) {
+    _setmode(_fileno(stdin), _O_BINARY);
+    _setmode(_fileno(stdout), _O_BINARY);
+    return kelvio::lapsenPaaohjelma(kelvio::lueLapsena);
+  }
+#endif
   // Bytes in and out: UTF-8 with CR LF written by the program itself.
   _setmode(_fileno(stdin), _O_BINARY);
   _setmode(_fileno(stdout), _O_BINARY);

@@ -1,32 +1,13 @@
-// The decoding of one file in a child process: its address space and its
-// time are bounded, and whatever happens to it (a crash in a decoder, a
-// decompression bomb) ends only that child. The result comes back through a
-// pipe, written by the child when it is done.
-#include <algorithm>
-#include <cerrno>
-#include <chrono>
-#include <csignal>
-#include <cstring>
-#include <new>
-
-#ifdef __GLIBC__
-#include <malloc.h>
-#include <sys/mman.h>
-#endif
-#include <poll.h>
+// The decoding of one file in a child process (platform's lapsiprosessi):
+// the file's name and limits go to it as bytes, its pages come back as bytes.
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#ifdef __linux__
-#include <sys/prctl.h>
-#endif
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
+#include <new>
 #include <thread>
 
 #include "ajotarkistimet.h"
-#include "kokonaan.h"
+#include "lapsiprosessi.h"
 #include "tiedosto.h"
 
 namespace kelvio {
@@ -162,155 +143,96 @@ bool pura(std::string_view s, Tiedostotulos& t) {
   return true;
 }
 
-[[noreturn]] void lapsi(int fd, const std::string& polku, Rajat rajat, pid_t vanhempi) {
-#ifdef __linux__
-  // The child dies with the parent, however the parent ends; one that died
-  // before this took effect is seen as a new parent.
-  prctl(PR_SET_PDEATHSIG, SIGKILL);
-#endif
-  if (getppid() != vanhempi) {
-    _exit(1);
+// The argument of the child: the file's name and the limits.
+std::string tehtavaksi(const std::string& polku, const Rajat& r) {
+  std::string ulos;
+  lisaaTeksti(ulos, polku);
+  for (const std::uint64_t luku :
+       {r.tavuja, r.pikseleita, static_cast<std::uint64_t>(r.sivuja),
+        static_cast<std::uint64_t>(std::llround(r.sivunSivuMm * 1000)), r.muistia,
+        static_cast<std::uint64_t>(r.sekunteja), static_cast<std::uint64_t>(r.dpi),
+        static_cast<std::uint64_t>(r.saikeita)}) {
+    lisaaTeksti(ulos, std::to_string(luku));
   }
-  // A time of its own, should the parent's watch stop: CPU time for every
-  // core it may use, and wall time by an alarm.
-  const rlim_t sekunteja =
-      static_cast<rlim_t>(rajat.sekunteja) * std::max(1U, std::thread::hardware_concurrency());
-  const rlimit aika{sekunteja, sekunteja + 5};
-  setrlimit(RLIMIT_CPU, &aika);
-  alarm(static_cast<unsigned>(rajat.sekunteja) + 10);
-#ifndef KELVIO_ASAN
-  // AddressSanitizer maps terabytes of shadow memory, so its test builds run
-  // the child without this limit. A caller's lower limit holds, and the
-  // decoder sizes its threads within whichever is lower.
-  rlimit nyt{};
-  if (getrlimit(RLIMIT_AS, &nyt) == 0 && nyt.rlim_cur != RLIM_INFINITY &&
-      nyt.rlim_cur < rajat.muistia) {
-    rajat.muistia = nyt.rlim_cur;
+  return ulos;
+}
+
+bool tehtavasta(std::string_view s, std::string& polku, Rajat& r) {
+  Purku p(s);
+  std::size_t luvut[8];
+  if (!p.teksti(polku)) {
+    return false;
   }
-  const rlimit muisti{rajat.muistia, rajat.muistia};
-  setrlimit(RLIMIT_AS, &muisti);
-#else
-  rajat.muistia = 0;  // no limit to size the threads by
-#endif
-  const rlimit ydin{0, 0};
-  setrlimit(RLIMIT_CORE, &ydin);
+  for (std::size_t& luku : luvut) {
+    if (!p.luku(luku)) {
+      return false;
+    }
+  }
+  r.tavuja = luvut[0];
+  r.pikseleita = luvut[1];
+  r.sivuja = static_cast<int>(luvut[2]);
+  r.sivunSivuMm = static_cast<double>(luvut[3]) / 1000;
+  r.muistia = luvut[4];
+  r.sekunteja = static_cast<int>(luvut[5]);
+  r.dpi = static_cast<int>(luvut[6]);
+  r.saikeita = static_cast<unsigned>(luvut[7]);
+  return true;
+}
+
+}  // namespace
+
+std::string lueLapsena(std::string_view tehtava, std::uint64_t muistia) {
+  std::string polku;
+  Rajat rajat;
+  Tiedostotulos t;
+  if (!tehtavasta(tehtava, polku, rajat)) {
+    t.syy = "tiedoston purku epäonnistui";
+    return sarjoita(t);
+  }
+  // The limit as the system set it, the caller's own where lower: the
+  // decoder sizes its threads within it (0: none to size by).
+  rajat.muistia = muistia;
   pidaPuskuritKeossa();
   esivaraaSuuretSivut();
-  Tiedostotulos t;
   try {
     t = lueTiedosto(polku, rajat);
   } catch (const std::bad_alloc&) {
     t = {};
-    t.syy =
-        "tiedoston purkuun ei riitä muisti (raja " + std::to_string(rajat.muistia >> 20) + " MiB)";
+    t.syy = "tiedoston purkuun ei riitä muisti (raja " + std::to_string(muistia >> 20) + " MiB)";
   } catch (...) {
     t = {};
     t.syy = "tiedoston purku epäonnistui";
   }
-  const std::string s = sarjoita(t);
-  const ssize_t kirjoitettu = kokonaan(
-      s.size(), [&](std::size_t tehty) { return write(fd, s.data() + tehty, s.size() - tehty); });
-  _exit(kirjoitettu == 1 ? 0 : 1);
-}
-
-}  // namespace
-
-namespace {
-constexpr std::size_t ESIVARAUS = 96U << 20;
-constexpr std::uintptr_t SUURI_SIVU = 2U << 20;
-}  // namespace
-
-void pidaPuskuritKeossa() {
-#ifdef __GLIBC__
-  // A page's bitmap is megabytes: kept in the heap when freed, the next page
-  // reuses it, where a fresh mapping for each would fault in every one of its
-  // pages again. The peak stays one bitmap a thread (bench/symbolit_bench).
-  constexpr int PUSKURI = 256 << 20;
-  mallopt(M_MMAP_THRESHOLD, PUSKURI);
-  mallopt(M_TRIM_THRESHOLD, 2 * PUSKURI);
-  // Each arena reserves address space of its own: a few are shared by the
-  // rendering threads, so that the address-space limit goes to bitmaps.
-  mallopt(M_ARENA_MAX, 4);
-#endif
-}
-
-void esivaraaSuuretSivut() {
-#ifdef __GLIBC__
-  // The first page of a fresh process faults in every 4 KiB of its bitmap;
-  // heap grown beforehand and marked for huge pages faults 2 MiB at a time
-  // (bench/symbolit_bench: the first page of a fresh process).
-  if (void* alku = std::malloc(ESIVARAUS)) {
-    // The first 2 MiB boundary in the block, by pointer arithmetic.
-    const std::size_t ohi = reinterpret_cast<std::uintptr_t>(alku) % SUURI_SIVU;
-    char* tasattu = static_cast<char*>(alku) + (ohi == 0 ? 0 : SUURI_SIVU - ohi);
-    madvise(tasattu, ESIVARAUS - (SUURI_SIVU - ohi) - SUURI_SIVU, MADV_HUGEPAGE);
-    std::free(alku);
-  }
-#endif
+  return sarjoita(t);
 }
 
 Tiedostotulos lueEristettyna(const std::string& polku, const Rajat& rajat) {
+  Lapsiraja raja;
+#ifndef KELVIO_ASAN
+  // AddressSanitizer maps terabytes of shadow memory, so its test builds run
+  // the child without this limit.
+  raja.muistia = rajat.muistia;
+#endif
+  raja.sekunteja = rajat.sekunteja;
+  raja.ytimia = std::max(1U, std::thread::hardware_concurrency());
+  const Lapsentulos lapsi = ajaLapsessa(lueLapsena, tehtavaksi(polku, rajat), raja);
   Tiedostotulos t;
-  int putki[2];
-  if (pipe(putki) != 0) {
-    t.syy = std::string("aliprosessia ei voi käynnistää: ") + std::strerror(errno);
-    return t;
-  }
-  const pid_t vanhempi = getpid();
-  const pid_t pid = fork();
-  if (pid == 0) {
-    close(putki[0]);
-    lapsi(putki[1], polku, rajat, vanhempi);
-  }
-  close(putki[1]);
-  if (pid < 0) {
-    close(putki[0]);
-    t.syy = std::string("aliprosessia ei voi käynnistää: ") + std::strerror(errno);
-    return t;
-  }
-  std::string tulos;
-  bool aikaLoppui = false;
-  char lohko[65536];
-  const auto raja = std::chrono::steady_clock::now() + std::chrono::seconds(rajat.sekunteja);
-  for (;;) {
-    const auto jaljella = std::chrono::duration_cast<std::chrono::milliseconds>(
-        raja - std::chrono::steady_clock::now());
-    if (jaljella.count() <= 0) {
-      aikaLoppui = true;
+  switch (lapsi.loppu) {
+    case Lapsenloppu::Valmis:
+      if (!pura(lapsi.tavut, t)) {
+        t = {};
+        t.syy = "tiedoston purku epäonnistui";
+      }
       break;
-    }
-    pollfd p{putki[0], POLLIN, 0};
-    const int r = poll(&p, 1, static_cast<int>(std::min<long long>(jaljella.count(), 1 << 30)));
-    if (r < 0 && errno == EINTR) {
-      continue;
-    }
-    if (r == 0) {
-      continue;
-    }
-    const ssize_t n = read(putki[0], lohko, sizeof lohko);
-    if (n < 0 && errno == EINTR) {
-      continue;
-    }
-    if (n <= 0) {
+    case Lapsenloppu::AikaLoppui:
+      t.syy = "tiedoston purku kesti yli " + std::to_string(rajat.sekunteja) + " s";
       break;
-    }
-    tulos.append(lohko, static_cast<std::size_t>(n));
-  }
-  close(putki[0]);
-  if (aikaLoppui) {
-    kill(pid, SIGKILL);
-  }
-  int tila = 0;
-  while (waitpid(pid, &tila, 0) < 0 && errno == EINTR) {
-  }
-  if (aikaLoppui) {
-    t.syy = "tiedoston purku kesti yli " + std::to_string(rajat.sekunteja) + " s";
-  } else if (!WIFEXITED(tila) || WEXITSTATUS(tila) != 0 || !pura(tulos, t)) {
-    t = {};
-    t.syy = WIFSIGNALED(tila)
-                ? "tiedoston purku keskeytyi (signaali " + std::to_string(WTERMSIG(tila)) +
-                      "): tiedosto on rikki tai liian raskas"
-                : "tiedoston purku epäonnistui";
+    case Lapsenloppu::Kaatui:
+      t.syy = lapsi.kuvaus.empty() ? "tiedoston purku epäonnistui"
+                                   : "tiedoston purku keskeytyi (" + lapsi.kuvaus +
+                                         "): tiedosto on rikki tai liian raskas";
+      break;
+    case Lapsenloppu::EiAlkanut: t.syy = lapsi.kuvaus; break;
   }
   return t;
 }

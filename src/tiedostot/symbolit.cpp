@@ -3,6 +3,11 @@
 
 #define ZX_USE_UTF8 1  // text() as UTF-8, as the library recommends
 #include <ZXing/ReadBarcode.h>
+#if __has_include(<ZXing/Version.h>)
+#include <ZXing/Version.h>
+#else
+#include <ZXing/ZXVersion.h>
+#endif
 
 #include "dekooderit.h"
 #include "epc.h"
@@ -11,17 +16,27 @@ namespace kelvio {
 
 namespace {
 
+// Debian's ZXing-C++ 1.4 and the 3.x built for Windows name the same things
+// differently.
+#if ZXING_VERSION_MAJOR >= 2
+using Vihjeet = ZXing::ReaderOptions;
+using Tulos = ZXing::Barcode;
+#else
+using Vihjeet = ZXing::DecodeHints;
+using Tulos = ZXing::Result;
+#endif
+
 // A sampled image smaller than this holds no QR code worth a look.
 constexpr int PIENIN_OTOS = 150;
 
 void etsi(const ZXing::ImageView& kuva, ZXing::BarcodeFormats muodot, bool kaanna, int korkeus,
           std::vector<Loyto>& loydot) {
-  ZXing::DecodeHints vihjeet;
+  Vihjeet vihjeet;
   vihjeet.setFormats(muodot);
   vihjeet.setTryHarder(true);
   vihjeet.setTryRotate(kaanna);
   vihjeet.setTryDownscale(false);  // done below, only where it can still find something
-  for (const ZXing::Result& r : ZXing::ReadBarcodes(kuva, vihjeet)) {
+  for (const Tulos& r : ZXing::ReadBarcodes(kuva, vihjeet)) {
     if (!r.isValid()) {
       continue;
     }

@@ -68,11 +68,9 @@ Tiedostotulos lueTiedosto(const std::string& polku, const Rajat& rajat);
 // takes too long or too much memory costs only its own result.
 Tiedostotulos lueEristettyna(const std::string& polku, const Rajat& rajat);
 
-// Lets the decoding process reuse its large buffers, page after page.
-void pidaPuskuritKeossa();
-// After pidaPuskuritKeossa: grows the heap beforehand in huge pages, where
-// the system gives them, so that the first page's bitmap faults in fast.
-void esivaraaSuuretSivut();
+// The child's work: the file and limits that lueEristettyna hands it, and
+// its memory limit as the system set it; the result as bytes.
+std::string lueLapsena(std::string_view tehtava, std::uint64_t muistia);
 
 // Parts, for the tests and the fuzzers.
 Tiedostotulos lueFinvoice(std::string_view xml);

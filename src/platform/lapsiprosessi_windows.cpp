@@ -1,0 +1,202 @@
+#include <windows.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "lapsiprosessi.h"
+
+namespace kelvio {
+
+namespace {
+
+class Kahva {
+ public:
+  Kahva() = default;
+  explicit Kahva(HANDLE h) : h_(h == INVALID_HANDLE_VALUE ? nullptr : h) {}
+  Kahva(const Kahva&) = delete;
+  Kahva& operator=(const Kahva&) = delete;
+  ~Kahva() { sulje(); }
+  void sulje() {
+    if (h_ != nullptr) {
+      CloseHandle(h_);
+      h_ = nullptr;
+    }
+  }
+  HANDLE get() const { return h_; }
+  HANDLE* osoite() { return &h_; }
+
+ private:
+  HANDLE h_ = nullptr;
+};
+
+std::string windowsinVirhe(const char* mika) {
+  return std::string(mika) + ": Windowsin virhe " + std::to_string(GetLastError());
+}
+
+bool kirjoitaKaikki(HANDLE h, std::string_view s) {
+  while (!s.empty()) {
+    DWORD n = 0;
+    const auto pala = static_cast<DWORD>(std::min<std::size_t>(s.size(), 1U << 20));
+    if (WriteFile(h, s.data(), pala, &n, nullptr) == 0 || n == 0) {
+      return false;
+    }
+    s.remove_prefix(n);
+  }
+  return true;
+}
+
+// Until the end or a broken pipe: both end a child's output.
+void lueKaikki(HANDLE h, std::string& ulos) {
+  char lohko[65536];
+  DWORD n = 0;
+  while (ReadFile(h, lohko, sizeof lohko, &n, nullptr) != 0 && n > 0) {
+    ulos.append(lohko, n);
+  }
+}
+
+// An exception's status names the crash; an exit status of the child's own
+// says only that it failed.
+std::string poistumisenSyy(DWORD koodi) {
+  char teksti[32] = "";
+  if (koodi >= 0xC0000000U) {
+    std::snprintf(teksti, sizeof teksti, "poikkeus 0x%08lX", static_cast<unsigned long>(koodi));
+  }
+  return teksti;
+}
+
+}  // namespace
+
+Lapsentulos ajaLapsessa(Lapsentyo /*tyo*/, std::string_view argumentti, const Lapsiraja& raja) {
+  Lapsentulos t;
+  std::vector<wchar_t> ohjelma(32768);
+  const DWORD pituus =
+      GetModuleFileNameW(nullptr, ohjelma.data(), static_cast<DWORD>(ohjelma.size()));
+  if (pituus == 0 || pituus >= ohjelma.size()) {
+    t.kuvaus = windowsinVirhe("ohjelman nimeä ei saa");
+    return t;
+  }
+  // Two pipes, whose child ends alone are inherited, and only by this child:
+  // a sibling started meanwhile must not hold them open.
+  SECURITY_ATTRIBUTES periytyva{sizeof periytyva, nullptr, TRUE};
+  Kahva lapsenSisaan;
+  Kahva sisaan;
+  Kahva ulos;
+  Kahva lapsenUlos;
+  if (CreatePipe(lapsenSisaan.osoite(), sisaan.osoite(), &periytyva, 1U << 16) == 0 ||
+      CreatePipe(ulos.osoite(), lapsenUlos.osoite(), &periytyva, 1U << 16) == 0 ||
+      SetHandleInformation(sisaan.get(), HANDLE_FLAG_INHERIT, 0) == 0 ||
+      SetHandleInformation(ulos.get(), HANDLE_FLAG_INHERIT, 0) == 0) {
+    t.kuvaus = windowsinVirhe("aliprosessia ei voi käynnistää");
+    return t;
+  }
+  HANDLE periytyvat[2] = {lapsenSisaan.get(), lapsenUlos.get()};
+  SIZE_T koko = 0;
+  InitializeProcThreadAttributeList(nullptr, 1, 0, &koko);
+  std::vector<char> lista(koko);
+  auto* attribuutit = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(lista.data());
+  if (InitializeProcThreadAttributeList(attribuutit, 1, 0, &koko) == 0) {
+    t.kuvaus = windowsinVirhe("aliprosessia ei voi käynnistää");
+    return t;
+  }
+  UpdateProcThreadAttribute(attribuutit, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, periytyvat,
+                            sizeof periytyvat, nullptr, nullptr);
+  STARTUPINFOEXW alku{};
+  alku.StartupInfo.cb = sizeof alku;
+  alku.StartupInfo.dwFlags = STARTF_USESTDHANDLES;
+  alku.StartupInfo.hStdInput = lapsenSisaan.get();
+  alku.StartupInfo.hStdOutput = lapsenUlos.get();
+  alku.StartupInfo.hStdError = nullptr;
+  alku.lpAttributeList = attribuutit;
+  std::wstring rivi = L"\"" + std::wstring(ohjelma.data(), pituus) + L"\" " +
+                      std::wstring(LAPSEN_VALITSIN.begin(), LAPSEN_VALITSIN.end());
+
+  // The Job object bounds its memory and CPU time, and ends it when this
+  // process ends however it ends: its one handle is this process's.
+  Kahva tyo(CreateJobObjectW(nullptr, nullptr));
+  JOBOBJECT_EXTENDED_LIMIT_INFORMATION rajat{};
+  rajat.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE |
+                                           JOB_OBJECT_LIMIT_DIE_ON_UNHANDLED_EXCEPTION |
+                                           JOB_OBJECT_LIMIT_PROCESS_TIME;
+  rajat.BasicLimitInformation.PerProcessUserTimeLimit.QuadPart =
+      static_cast<LONGLONG>(raja.sekunteja) * std::max(1U, raja.ytimia) * 10'000'000LL;
+  if (raja.muistia != 0) {
+    rajat.BasicLimitInformation.LimitFlags |= JOB_OBJECT_LIMIT_PROCESS_MEMORY;
+    rajat.ProcessMemoryLimit = static_cast<SIZE_T>(raja.muistia);
+  }
+  if (tyo.get() == nullptr || SetInformationJobObject(tyo.get(), JobObjectExtendedLimitInformation,
+                                                      &rajat, sizeof rajat) == 0) {
+    DeleteProcThreadAttributeList(attribuutit);
+    t.kuvaus = windowsinVirhe("aliprosessin rajoja ei voi asettaa");
+    return t;
+  }
+  PROCESS_INFORMATION p{};
+  const BOOL alkoi =
+      CreateProcessW(ohjelma.data(), rivi.data(), nullptr, nullptr, TRUE,
+                     CREATE_SUSPENDED | CREATE_NO_WINDOW | EXTENDED_STARTUPINFO_PRESENT, nullptr,
+                     nullptr, &alku.StartupInfo, &p);
+  DeleteProcThreadAttributeList(attribuutit);
+  if (alkoi == 0) {
+    t.kuvaus = windowsinVirhe("aliprosessia ei voi käynnistää");
+    return t;
+  }
+  Kahva prosessi(p.hProcess);
+  Kahva saie(p.hThread);
+  lapsenSisaan.sulje();
+  lapsenUlos.sulje();
+  // Not a moment outside the job: it starts suspended and runs only in it.
+  if (AssignProcessToJobObject(tyo.get(), prosessi.get()) == 0) {
+    t.kuvaus = windowsinVirhe("aliprosessia ei voi rajoittaa");
+    TerminateProcess(prosessi.get(), 1);
+    WaitForSingleObject(prosessi.get(), INFINITE);
+    return t;
+  }
+  ResumeThread(saie.get());
+  std::string tavut;
+  std::thread lukija([&] { lueKaikki(ulos.get(), tavut); });
+  const bool annettu = kirjoitaKaikki(sisaan.get(), argumentti);
+  sisaan.sulje();
+  const DWORD odotus =
+      WaitForSingleObject(prosessi.get(), static_cast<DWORD>(std::max(0, raja.sekunteja)) * 1000U);
+  if (odotus != WAIT_OBJECT_0) {
+    TerminateJobObject(tyo.get(), 1);
+    WaitForSingleObject(prosessi.get(), INFINITE);
+  }
+  lukija.join();
+  DWORD koodi = 1;
+  GetExitCodeProcess(prosessi.get(), &koodi);
+  if (odotus != WAIT_OBJECT_0) {
+    t.loppu = Lapsenloppu::AikaLoppui;
+  } else if (koodi == 0 && annettu) {
+    t.loppu = Lapsenloppu::Valmis;
+    t.tavut = std::move(tavut);
+  } else {
+    t.loppu = Lapsenloppu::Kaatui;
+    t.kuvaus = poistumisenSyy(koodi);
+  }
+  return t;
+}
+
+int lapsenPaaohjelma(Lapsentyo tyo) {
+  // A crash ends the child without a dialog: its parent reports it.
+  SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
+  std::string argumentti;
+  lueKaikki(GetStdHandle(STD_INPUT_HANDLE), argumentti);
+  std::uint64_t muistia = 0;
+  JOBOBJECT_EXTENDED_LIMIT_INFORMATION rajat{};
+  if (QueryInformationJobObject(nullptr, JobObjectExtendedLimitInformation, &rajat, sizeof rajat,
+                                nullptr) != 0 &&
+      (rajat.BasicLimitInformation.LimitFlags & JOB_OBJECT_LIMIT_PROCESS_MEMORY) != 0) {
+    muistia = rajat.ProcessMemoryLimit;
+  }
+  const std::string tulos = tyo(argumentti, muistia);
+  return kirjoitaKaikki(GetStdHandle(STD_OUTPUT_HANDLE), tulos) ? 0 : 1;
+}
+
+void pidaPuskuritKeossa() {}
+
+void esivaraaSuuretSivut() {}
+
+}  // namespace kelvio
