@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Builds the Windows decoders (riippuvuudet/) once per machine into a prefix
-# outside the clone, named by what goes into it: the archives' hashes, the
-# superbuild and the toolchain. Prints the prefix.
+# outside the clone, named by what goes into it: the superbuild (which holds
+# the archives' hashes), the toolchain and the compiler. Prints the prefix.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 lahteet="${KELVIO_LAHTEET:-$(pwd)/../shared/deps}"
-avain=$(cat riippuvuudet/* cmake/mingw-w64.cmake | sha256sum | cut -c1-16)
+avain=$( (cat riippuvuudet/* cmake/mingw-w64.cmake; x86_64-w64-mingw32-g++-posix --version) |
+  sha256sum | cut -c1-16)
 valimuisti="${XDG_CACHE_HOME:-$HOME/.cache}/kelvio"
 etuliite="$valimuisti/mingw-$avain"
 if [ ! -f "$etuliite/valmis" ]; then

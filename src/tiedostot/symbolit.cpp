@@ -90,13 +90,10 @@ std::vector<Loyto> etsiSymbolit(const unsigned char* pikselit, int leveys, int k
     }
     const ZXing::ImageView otos(pikselit, leveys / k, korkeus / k, ZXing::ImageFormat::Lum,
                                 rivinPituus * k, k);
-    ZXing::BarcodeFormats muodot;
-    if (viivakoodi) {
-      muodot |= ZXing::BarcodeFormat::Code128;
-    }
-    if (qr) {
-      muodot |= ZXing::BarcodeFormat::QRCode;
-    }
+    const ZXing::BarcodeFormats muodot =
+        !viivakoodi ? ZXing::BarcodeFormats(ZXing::BarcodeFormat::QRCode)
+        : !qr       ? ZXing::BarcodeFormats(ZXing::BarcodeFormat::Code128)
+              : ZXing::BarcodeFormats(ZXing::BarcodeFormat::Code128 | ZXing::BarcodeFormat::QRCode);
     etsi(otos, muodot, viivakoodi, korkeus / k, loydot);
   }
   std::stable_sort(loydot.begin(), loydot.end(),
