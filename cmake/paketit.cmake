@@ -5,9 +5,30 @@ if(NOT WIN32)
   return()
 endif()
 
+# The licences of the libraries linked into the programs, in one file beside
+# LICENSE: what riippuvuudet/ copied from each source tree.
+set(KELVIO_KOLMANNET ${CMAKE_BINARY_DIR}/THIRD-PARTY-LICENSES.txt)
+file(WRITE ${KELVIO_KOLMANNET} "Libraries linked into kelvio.exe, and their licences.\n\n")
+if(KELVIO_WIN_ETULIITE)
+  file(APPEND ${KELVIO_KOLMANNET}
+       "kelvio.exe links poppler, which is under GPL-2.0-or-later: kelvio.exe as shipped is\n"
+       "distributed under GPL-2.0-or-later, with its sources (Kelvio's own, under the MIT\n"
+       "licence in LICENSE, and the libraries' upstream releases named with their SHA-256 in\n"
+       "riippuvuudet/CMakeLists.txt of Kelvio's sources).\n\n")
+  file(GLOB_RECURSE lisenssit ${KELVIO_WIN_ETULIITE}/share/licenses/*)
+  list(SORT lisenssit)
+  foreach(lisenssi ${lisenssit})
+    file(RELATIVE_PATH nimi ${KELVIO_WIN_ETULIITE}/share/licenses ${lisenssi})
+    file(READ ${lisenssi} sisalto)
+    file(APPEND ${KELVIO_KOLMANNET} "==== ${nimi} ====\n\n${sisalto}\n\n")
+  endforeach()
+else()
+  file(APPEND ${KELVIO_KOLMANNET} "This build links none: it reads no invoice files.\n")
+endif()
+
 install(TARGETS Kelviomaro kelvio RUNTIME DESTINATION .)
 install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/docs/LUEMINUT.txt
-              ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION .)
+              ${PROJECT_SOURCE_DIR}/LICENSE ${KELVIO_KOLMANNET} DESTINATION .)
 
 set(CPACK_GENERATOR "ZIP;NSIS")
 set(CPACK_PACKAGE_NAME "${KELVIO_NIMI}")
@@ -36,7 +57,8 @@ add_custom_command(
   OUTPUT ${KELVIO_MSI}
   COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:Kelviomaro> $<TARGET_FILE:kelvio>
           ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/docs/LUEMINUT.txt
-          ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_SOURCE_DIR}/src/app/Kelviomaro.ico ${PROJECT_SOURCE_DIR}/cmake/Kelvio.wxs
+          ${PROJECT_SOURCE_DIR}/LICENSE ${KELVIO_KOLMANNET} ${PROJECT_SOURCE_DIR}/src/app/Kelviomaro.ico
+          ${PROJECT_SOURCE_DIR}/cmake/Kelvio.wxs
           ${PROJECT_SOURCE_DIR}/cmake/tee-msi.sh ${KELVIO_MSI_KANSIO}
   COMMAND sh ${PROJECT_SOURCE_DIR}/cmake/tee-msi.sh ${KELVIO_MSI} ${KELVIO_NIMI} ${KELVIO_VERSIO}
           ${PROJECT_VERSION} ${KELVIO_VALMISTAJA} ${KELVIO_KUVAUS} ${KELVIO_PAIVITYSKOODI}

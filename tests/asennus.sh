@@ -14,7 +14,7 @@ valikko=$(winepath -u "$(wine cmd /c echo %APPDATA% 2>/dev/null | tr -d '\r')\\M
 rm -rf "$kansio"
 
 wine "$asennin" /S
-for tiedosto in Kelviomaro.exe kelvio.exe README.md LICENSE Uninstall.exe; do
+for tiedosto in Kelviomaro.exe kelvio.exe README.md LICENSE THIRD-PARTY-LICENSES.txt Uninstall.exe; do
   [ -f "$kansio/$tiedosto" ] || epaonnistui "$tiedosto puuttuu kansiosta $kansio"
 done
 [ -f "$valikko/Kelviomaro.lnk" ] || epaonnistui "Käynnistä-valikon pikakuvake puuttuu"

@@ -84,7 +84,7 @@ aseta_windows win10 -ge 14393
 echo "refused on Windows 7"
 
 asenna "$paketti"
-for tiedosto in Kelviomaro.exe kelvio.exe README.md LUEMINUT.txt LICENSE ainehake.oma; do
+for tiedosto in Kelviomaro.exe kelvio.exe README.md LUEMINUT.txt LICENSE THIRD-PARTY-LICENSES.txt ainehake.oma; do
   [ -f "$ohjelmat/$tiedosto" ] || epaonnistui "$tiedosto missing from $ohjelmat"
 done
 [ "$(head -c 1 "$ohjelmat/ainehake.oma")" = "*" ] || epaonnistui "ainehake.oma is not *"
