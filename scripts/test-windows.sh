@@ -24,7 +24,7 @@ find src -name '*.cpp' \( -path 'src/app/*' -o -path 'src/dialogs/*' -o -path 's
 echo "== Kelviomaro.exe imports"
 x86_64-w64-mingw32-objdump -p build/windows/src/app/Kelviomaro.exe | grep "DLL Name"
 if x86_64-w64-mingw32-objdump -p build/windows/src/app/Kelviomaro.exe | grep "DLL Name" |
-  grep -viE 'KERNEL32|USER32|GDI32|COMCTL32|msvcrt|ADVAPI32|VERSION'; then
+  grep -viE 'KERNEL32|USER32|GDI32|COMCTL32|msvcrt|ADVAPI32|VERSION|SHELL32|COMDLG32'; then
   echo "Kelviomaro.exe imports a DLL that is not a system DLL" >&2
   exit 1
 fi

@@ -1,6 +1,9 @@
 #include "frmKelviomaro.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
+
+#include <memory>
 
 #include "alusta.h"
 #include "ikkunat.h"
@@ -48,6 +51,8 @@ bool OnCreate(HWND hwnd) {
   f->cmdTyhjenna = luoOhjain(hwnd, L"BUTTON", L"Tyhjennä!", WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY,
                              0, ID_TYHJENNA);
   asettele(*f);
+  // Invoice files dropped on it are read (laskunluku.h).
+  DragAcceptFiles(hwnd, TRUE);
   return true;
 }
 
@@ -70,6 +75,10 @@ void OnCommand(HWND hwnd, int id, UINT koodi) {
   }
   if (id == ID_TYHJENNA && (koodi == BN_SETFOCUS || koodi == BN_KILLFOCUS)) {
     OnTyhjennaFokus(*f, koodi == BN_SETFOCUS);
+    return;
+  }
+  if (id == ID_AVAA) {
+    avaaLasku(*f);
     return;
   }
   if (koodi != BN_CLICKED) {
@@ -109,6 +118,47 @@ void OnClose(HWND hwnd) {
   DestroyWindow(hwnd);
 }
 
+void OnLaskut(HWND hwnd, UINT viesti, WPARAM wp, LPARAM lp) {
+  // The text is this window's to free, whatever else happens.
+  const std::unique_ptr<std::wstring> teksti(
+      viesti == WM_LASKUTEKSTI ? reinterpret_cast<std::wstring*>(lp) : nullptr);
+  Kelviomaro* f = kelviomaro(hwnd);
+  if (f == nullptr) {
+    if (viesti == WM_DROPFILES) {
+      DragFinish(reinterpret_cast<HDROP>(wp));
+    }
+    return;
+  }
+  if (viesti == WM_LASKUTEKSTI) {
+    OnLaskuteksti(*f, *teksti);
+    return;
+  }
+  if (viesti == WM_DROPFILES) {
+    OnDropFiles(*f, reinterpret_cast<HDROP>(wp));
+  } else {
+    f->laskut.valmis(hwnd, f->lukija.empty() ? kelvionPolku() : f->lukija);
+  }
+  // The pointer shows at once whether a reading runs, where it is over the window.
+  POINT p{};
+  GetCursorPos(&p);
+  HWND alla = WindowFromPoint(p);
+  if (alla != nullptr && GetAncestor(alla, GA_ROOT) == hwnd) {
+    SendMessageW(alla, WM_SETCURSOR, reinterpret_cast<WPARAM>(alla),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  }
+}
+
+// While files are read, the pointer over the window says that work goes on
+// in the background; the window answers as before.
+bool OnSetCursor(HWND hwnd, LPARAM lp) {
+  const Kelviomaro* f = kelviomaro(hwnd);
+  if (f == nullptr || !f->laskut.kaynnissa() || LOWORD(lp) != HTCLIENT) {
+    return false;
+  }
+  SetCursor(LoadCursorW(nullptr, IDC_APPSTARTING));
+  return true;
+}
+
 void OnNcDestroy(HWND hwnd) {
   vapautaTiedot<Kelviomaro>(hwnd);
 }
@@ -123,6 +173,14 @@ LRESULT CALLBACK ikkunaproseduuri(HWND hwnd, UINT viesti, WPARAM wp, LPARAM lp) 
     case WM_DPICHANGED: OnDpiChanged(hwnd, wp, lp, asettele); return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
     case WM_NCDESTROY: OnNcDestroy(hwnd); break;
+    case WM_DROPFILES:
+    case WM_LASKUTEKSTI:
+    case WM_LASKUT_LUETTU: OnLaskut(hwnd, viesti, wp, lp); return 0;
+    case WM_SETCURSOR:
+      if (OnSetCursor(hwnd, lp)) {
+        return TRUE;
+      }
+      break;
     default: break;
   }
   return DefWindowProcW(hwnd, viesti, wp, lp);

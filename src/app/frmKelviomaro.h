@@ -1,7 +1,10 @@
 // The main window.
 #pragma once
 
+#include <string>
+
 #include "ikkunat.h"
+#include "laskunluku.h"
 #include "tulkinta.h"
 #include "tuote.h"
 
@@ -16,6 +19,8 @@ struct Kelviomaro : Ikkuna {
   Tulkinta tulkinta;        // working values, kept between runs
   int kesken = 0;           // interpretations running (one, or more through the error window)
   bool suljettava = false;  // closed while one ran
+  std::wstring lukija;      // the program that reads invoice files; empty: kelvio.exe beside this
+  Laskunluku laskut;        // last: stopped before the controls go
 };
 
 inline constexpr int ID_TULKITSE = IDOK;  // Enter in the window presses it

@@ -5,6 +5,7 @@
 #include "frmKelviomaro.h"
 #include "ikkuna_alusta.h"
 #include "ikkunat.h"
+#include "laskunluku.h"
 
 // NOLINTNEXTLINE(readability-inconsistent-declaration-parameter-name): Finnish names
 int WINAPI wWinMain(HINSTANCE /*instanssi*/, HINSTANCE /*edellinen*/, PWSTR /*komentorivi*/,
@@ -28,6 +29,9 @@ int WINAPI wWinMain(HINSTANCE /*instanssi*/, HINSTANCE /*edellinen*/, PWSTR /*ko
 
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    if (kelvio::avaaCtrlO(msg)) {
+      continue;
+    }
     if (IsDialogMessageW(GetAncestor(msg.hwnd, GA_ROOT), &msg) == 0) {
       TranslateMessage(&msg);
       DispatchMessageW(&msg);

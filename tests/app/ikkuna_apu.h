@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "ikkunat.h"
+#include "laskunluku.h"
 #include "utf8.h"
 
 namespace kelvio::testi {
@@ -23,6 +24,10 @@ inline void pumppaa() {
   MSG msg;
   do {
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE) != 0) {
+      // As the program's own loop does.
+      if (avaaCtrlO(msg)) {
+        continue;
+      }
       if (IsDialogMessageW(GetAncestor(msg.hwnd, GA_ROOT), &msg) == 0) {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);

@@ -1,8 +1,12 @@
 // The real windows, driven in-process with SendInput under Wine or Windows.
 #include <windows.h>
 
+#include <shellapi.h>
+#include <shlobj.h>
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <initializer_list>
 #include <string>
@@ -252,6 +256,123 @@ std::wstring versiotieto(const std::vector<char>& lohko, const wchar_t* nimi) {
 // A log whose lock byte another program holds (a shared lock, as any reader
 // may take): kelvio.exe waits a bounded time, skips the entry and ends, and
 // the log is as it was.
+// Files dropped on the window as Explorer drops them: DROPFILES and the
+// wide names, each ended by a zero, the list by another.
+HDROP pudotus(const std::vector<std::wstring>& nimet) {
+  std::size_t merkkeja = 1;
+  for (const std::wstring& n : nimet) {
+    merkkeja += n.size() + 1;
+  }
+  HGLOBAL h = GlobalAlloc(GHND, sizeof(DROPFILES) + merkkeja * sizeof(wchar_t));
+  auto* d = static_cast<DROPFILES*>(GlobalLock(h));
+  d->pFiles = sizeof(DROPFILES);
+  d->fWide = TRUE;
+  auto* p = reinterpret_cast<wchar_t*>(d + 1);
+  for (const std::wstring& n : nimet) {
+    std::copy(n.begin(), n.end(), p);
+    p += n.size() + 1;
+  }
+  GlobalUnlock(h);
+  return static_cast<HDROP>(h);
+}
+
+TEST_F(Ikkuna, LaskuPudotettuna) {
+  const TilapainenKansio kansio(L"kelvio-pudotus-");
+  const std::wstring lasku = kansio.polku + L"\\L\u00e4hde Oy \u2013 lasku 12.xml";
+  HANDLE h = CreateFileW(lasku.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+  if (h == INVALID_HANDLE_VALUE) {
+    GTEST_SKIP() << "the file system here cannot hold the name";
+  }
+  const std::string xml = "<?xml version=\"1.0\"?>\n<Finvoice><VirtualBankBarcode>" + V4 +
+                          "</VirtualBankBarcode></Finvoice>\n";
+  DWORD n = 0;
+  WriteFile(h, xml.data(), static_cast<DWORD>(xml.size()), &n, nullptr);
+  CloseHandle(h);
+  f->lukija = L"" KELVIO_EXE_POLKU;
+  kirjoita("123");
+  PostMessageW(hwnd, WM_DROPFILES,
+               reinterpret_cast<WPARAM>(pudotus({lasku, kansio.polku + L"\\puuttuu.pdf"})), 0);
+  pumppaa();
+  // Read in the background: the window answers, its pointer says so.
+  const bool kesken = f->laskut.kaynnissa();
+  const LRESULT osoitin = SendMessageW(hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(hwnd),
+                                       MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  const ULONGLONG raja = GetTickCount64() + 60000;
+  while (f->laskut.kaynnissa() && GetTickCount64() < raja) {
+    pumppaa();
+  }
+  ASSERT_FALSE(f->laskut.kaynnissa()) << "the files were not read in a minute";
+  if (kesken) {
+    EXPECT_EQ(osoitin, TRUE);
+  }
+  const std::string r = teksti(f->txtTulkinta);
+  EXPECT_NE(r.find("L\u00e4hde Oy \u2013 lasku 12.xml"), std::string::npos) << r;
+  EXPECT_NE(r.find("Viivakoodin versio 4: "), std::string::npos) << r;
+  EXPECT_NE(r.find("Summa =   1 500,00 \u20ac"), std::string::npos) << r;
+  EXPECT_NE(r.find("puuttuu.pdf"), std::string::npos) << r;
+  EXPECT_NE(r.find("Tiedostoa ei voi lukea"), std::string::npos) << r;
+  EXPECT_LT(r.find("lasku 12.xml"), r.find("puuttuu.pdf")) << r;
+  // The input box is as it was; the pointer is the usual one again.
+  EXPECT_EQ(teksti(f->txtViivakoodi), "123");
+  EXPECT_EQ(SendMessageW(hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(hwnd),
+                         MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)),
+            FALSE);
+}
+
+TEST_F(Ikkuna, LukijaPuuttuu) {
+  f->lukija = L"C:\\ei-ole\\kelvio.exe";
+  PostMessageW(hwnd, WM_DROPFILES, reinterpret_cast<WPARAM>(pudotus({L"C:\\lasku.pdf"})), 0);
+  const ULONGLONG raja = GetTickCount64() + 20000;
+  do {
+    pumppaa();
+  } while (f->laskut.kaynnissa() && GetTickCount64() < raja);
+  EXPECT_NE(teksti(f->txtTulkinta).find("Laskua ei voi lukea: C:\\ei-ole\\kelvio.exe ei k"),
+            std::string::npos)
+      << teksti(f->txtTulkinta);
+}
+
+// Ctrl+O in the input box opens the system's file dialog, "Avaa lasku";
+// cancelled, it leaves both boxes as they were.
+TEST_F(Ikkuna, CtrlOAvaaTiedostoikkunan) {
+  kirjoita("123");
+  std::wstring otsikko;
+  askeleet = {[&] {
+    HWND d = GetForegroundWindow();
+    wchar_t t[64] = L"";
+    GetWindowTextW(d, t, 64);
+    otsikko = t;
+    if (d != hwnd) {
+      PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
+    }
+  }};
+  askel = 0;
+  modaalinen = nullptr;
+  const UINT_PTR ajastin = SetTimer(nullptr, 0, 500, seuraavaAskel);
+  paina('O', VK_CONTROL);
+  pumppaa();
+  KillTimer(nullptr, ajastin);
+  EXPECT_EQ(otsikko, L"Avaa lasku");
+  EXPECT_EQ(teksti(f->txtViivakoodi), "123");
+  EXPECT_FALSE(f->laskut.kaynnissa());
+}
+
+// Each argument comes back as it was, by the rules CommandLineToArgvW and
+// the C runtime split a command line with.
+TEST(Laskunluku, KomentorivinArgumentit) {
+  for (const std::wstring& a :
+       {std::wstring(L"C:\\Laskut\\lasku 12.pdf"), std::wstring(L"C:\\Laskut\\"),
+        std::wstring(L"\\\\palvelin\\jako\\x.pdf"), std::wstring(L"a\"b"), std::wstring(L"a\\\"b"),
+        std::wstring(L"a\\\\b"), std::wstring(L"loppu\\\\"), std::wstring(L""),
+        std::wstring(L"L\u00e4hde Oy \u2013 lasku.pdf")}) {
+    int n = 0;
+    LPWSTR* osat = CommandLineToArgvW((L"ohjelma.exe " + komentorivilla(a)).c_str(), &n);
+    ASSERT_NE(osat, nullptr);
+    ASSERT_EQ(n, 2) << utf8ksi(std::u16string(a.begin(), a.end()));
+    EXPECT_EQ(std::wstring(osat[1]), a);
+    LocalFree(osat);
+  }
+}
+
 TEST(Loki, LukittuLokiEiPysaytaOhjelmaa) {
   const TilapainenKansio kansio(L"kelvio-lukko-");
   const std::wstring ohjelma = kansio.polku + L"\\kelvio.exe";
