@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -21,13 +22,16 @@ enum class Lapsenloppu { Valmis, AikaLoppui, Kaatui, EiAlkanut };
 
 struct Lapsentulos {
   Lapsenloppu loppu = Lapsenloppu::EiAlkanut;
-  std::string tavut;   // Valmis: what the work returned
+  std::string tavut;   // Valmis: all the work handed back
   std::string kuvaus;  // EiAlkanut: why, in Finnish; Kaatui: the signal or exception, if any
 };
 
 // The child's work: from the argument and the memory it may use (the lower
-// of the limit and the caller's own; 0: no limit), the bytes to hand back.
-using Lapsentyo = std::string (*)(std::string_view argumentti, std::uint64_t muistia);
+// of the limit and the caller's own; 0: no limit), bytes handed back through
+// kirjoita as they are ready (false: the parent is gone). True when all were.
+using Lapsenkirjoitin = std::function<bool(std::string_view tavut)>;
+using Lapsentyo = bool (*)(std::string_view argumentti, std::uint64_t muistia,
+                           const Lapsenkirjoitin& kirjoita);
 
 Lapsentulos ajaLapsessa(Lapsentyo tyo, std::string_view argumentti, const Lapsiraja& raja);
 

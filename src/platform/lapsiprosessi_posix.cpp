@@ -54,10 +54,12 @@ namespace {
   }
   const rlimit ydin{0, 0};
   setrlimit(RLIMIT_CORE, &ydin);
-  const std::string s = tyo(argumentti, muistia);
-  const ssize_t kirjoitettu = kokonaan(
-      s.size(), [&](std::size_t tehty) { return write(fd, s.data() + tehty, s.size() - tehty); });
-  _exit(kirjoitettu == 1 ? 0 : 1);
+  const bool kirjoitettu = tyo(argumentti, muistia, [fd](std::string_view s) {
+    return kokonaan(s.size(), [&](std::size_t tehty) {
+             return write(fd, s.data() + tehty, s.size() - tehty);
+           }) == 1;
+  });
+  _exit(kirjoitettu ? 0 : 1);
 }
 
 }  // namespace

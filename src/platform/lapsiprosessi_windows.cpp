@@ -191,8 +191,10 @@ int lapsenPaaohjelma(Lapsentyo tyo) {
       (rajat.BasicLimitInformation.LimitFlags & JOB_OBJECT_LIMIT_PROCESS_MEMORY) != 0) {
     muistia = rajat.ProcessMemoryLimit;
   }
-  const std::string tulos = tyo(argumentti, muistia);
-  return kirjoitaKaikki(GetStdHandle(STD_OUTPUT_HANDLE), tulos) ? 0 : 1;
+  HANDLE ulos = GetStdHandle(STD_OUTPUT_HANDLE);
+  return tyo(argumentti, muistia, [ulos](std::string_view s) { return kirjoitaKaikki(ulos, s); })
+             ? 0
+             : 1;
 }
 
 void pidaPuskuritKeossa() {}

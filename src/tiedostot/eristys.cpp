@@ -20,33 +20,38 @@ void lisaaTeksti(std::string& ulos, std::string_view s) {
   ulos += s;
 }
 
-std::string sarjoita(const Tiedostotulos& t) {
-  std::string ulos;
+// The child's stream: each page as it is done, "P", its number and its
+// codes; then "E" and the file's own result, last.
+std::string sivuna(std::size_t numero, const Sivutulos& sivu) {
+  std::string ulos = "P";
+  lisaaTeksti(ulos, std::to_string(numero));
+  ulos += sivu.tekstikerros ? '1' : '0';
+  for (const std::string* s :
+       {&sivu.lasku.numero, &sivu.lasku.myyja, &sivu.lasku.myyjanTunnus, &sivu.lasku.yhteensa}) {
+    lisaaTeksti(ulos, *s);
+  }
+  lisaaTeksti(ulos, std::to_string(sivu.tilit.size()));
+  for (const std::string& tili : sivu.tilit) {
+    lisaaTeksti(ulos, tili);
+  }
+  lisaaTeksti(ulos, std::to_string(sivu.summat.size()));
+  for (const std::int64_t summa : sivu.summat) {
+    lisaaTeksti(ulos, std::to_string(summa));
+  }
+  lisaaTeksti(ulos, std::to_string(sivu.koodit.size()));
+  for (const Loyto& l : sivu.koodit) {
+    ulos += static_cast<char>('0' + static_cast<int>(l.lahde));
+    lisaaTeksti(ulos, std::to_string(l.y));
+    lisaaTeksti(ulos, l.teksti);
+  }
+  return ulos;
+}
+
+std::string lopuksi(const Tiedostotulos& t) {
+  std::string ulos = "E";
   ulos += t.luettu ? '1' : '0';
   ulos += t.sivuja ? '1' : '0';
   lisaaTeksti(ulos, t.syy);
-  lisaaTeksti(ulos, std::to_string(t.sivut.size()));
-  for (const Sivutulos& sivu : t.sivut) {
-    ulos += sivu.tekstikerros ? '1' : '0';
-    for (const std::string* s :
-         {&sivu.lasku.numero, &sivu.lasku.myyja, &sivu.lasku.myyjanTunnus, &sivu.lasku.yhteensa}) {
-      lisaaTeksti(ulos, *s);
-    }
-    lisaaTeksti(ulos, std::to_string(sivu.tilit.size()));
-    for (const std::string& tili : sivu.tilit) {
-      lisaaTeksti(ulos, tili);
-    }
-    lisaaTeksti(ulos, std::to_string(sivu.summat.size()));
-    for (const std::int64_t summa : sivu.summat) {
-      lisaaTeksti(ulos, std::to_string(summa));
-    }
-    lisaaTeksti(ulos, std::to_string(sivu.koodit.size()));
-    for (const Loyto& l : sivu.koodit) {
-      ulos += static_cast<char>('0' + static_cast<int>(l.lahde));
-      lisaaTeksti(ulos, std::to_string(l.y));
-      lisaaTeksti(ulos, l.teksti);
-    }
-  }
   return ulos;
 }
 
@@ -75,6 +80,7 @@ class Purku {
     s_.remove_prefix(kaksoispiste + 1 + n);
     return true;
   }
+  bool loppu() const { return s_.empty(); }
   bool luku(std::size_t& n) {
     std::string t;
     if (!teksti(t) || t.empty() || t.find_first_not_of("0123456789") != std::string::npos) {
@@ -88,59 +94,80 @@ class Purku {
   std::string_view s_;
 };
 
-bool pura(std::string_view s, Tiedostotulos& t) {
-  Purku p(s);
-  char a = 0;
-  char b = 0;
-  std::size_t sivuja = 0;
-  if (!p.merkki(a) || !p.merkki(b) || !p.teksti(t.syy) || !p.luku(sivuja)) {
+bool puraSivu(Purku& p, Sivutulos& sivu) {
+  char tekstikerros = 0;
+  std::size_t n = 0;
+  if (!p.merkki(tekstikerros) || !p.teksti(sivu.lasku.numero) || !p.teksti(sivu.lasku.myyja) ||
+      !p.teksti(sivu.lasku.myyjanTunnus) || !p.teksti(sivu.lasku.yhteensa) || !p.luku(n)) {
     return false;
   }
-  t.luettu = a == '1';
-  t.sivuja = b == '1';
-  for (std::size_t i = 0; i < sivuja; ++i) {
-    Sivutulos& sivu = t.sivut.emplace_back();
-    char tekstikerros = 0;
-    std::size_t n = 0;
-    if (!p.merkki(tekstikerros) || !p.teksti(sivu.lasku.numero) || !p.teksti(sivu.lasku.myyja) ||
-        !p.teksti(sivu.lasku.myyjanTunnus) || !p.teksti(sivu.lasku.yhteensa) || !p.luku(n)) {
+  sivu.tekstikerros = tekstikerros == '1';
+  for (std::size_t k = 0; k < n; ++k) {
+    std::string tili;
+    if (!p.teksti(tili)) {
       return false;
     }
-    sivu.tekstikerros = tekstikerros == '1';
-    for (std::size_t k = 0; k < n; ++k) {
-      std::string tili;
-      if (!p.teksti(tili)) {
-        return false;
-      }
-      sivu.tilit.push_back(std::move(tili));
-    }
-    if (!p.luku(n)) {
+    sivu.tilit.push_back(std::move(tili));
+  }
+  if (!p.luku(n)) {
+    return false;
+  }
+  for (std::size_t k = 0; k < n; ++k) {
+    std::size_t summa = 0;
+    if (!p.luku(summa)) {
       return false;
     }
-    for (std::size_t k = 0; k < n; ++k) {
-      std::size_t summa = 0;
-      if (!p.luku(summa)) {
-        return false;
-      }
-      sivu.summat.push_back(static_cast<std::int64_t>(summa));
-    }
-    if (!p.luku(n)) {
+    sivu.summat.push_back(static_cast<std::int64_t>(summa));
+  }
+  if (!p.luku(n)) {
+    return false;
+  }
+  for (std::size_t k = 0; k < n; ++k) {
+    char lahde = 0;
+    std::string y;
+    Loyto l{};
+    if (!p.merkki(lahde) || lahde < '0' || lahde >= static_cast<char>('0' + LAHTEITA) ||
+        !p.teksti(y) || !p.teksti(l.teksti)) {
       return false;
     }
-    for (std::size_t k = 0; k < n; ++k) {
-      char lahde = 0;
-      std::string y;
-      Loyto l{};
-      if (!p.merkki(lahde) || lahde < '0' || lahde >= static_cast<char>('0' + LAHTEITA) ||
-          !p.teksti(y) || !p.teksti(l.teksti)) {
-        return false;
-      }
-      l.lahde = static_cast<Lahde>(lahde - '0');
-      l.y = std::strtod(y.c_str(), nullptr);
-      sivu.koodit.push_back(std::move(l));
-    }
+    l.lahde = static_cast<Lahde>(lahde - '0');
+    l.y = std::strtod(y.c_str(), nullptr);
+    sivu.koodit.push_back(std::move(l));
   }
   return true;
+}
+
+// The pages in their places, then the end, which must come last and once.
+bool pura(std::string_view s, Tiedostotulos& t) {
+  Purku p(s);
+  for (;;) {
+    char laji = 0;
+    if (!p.merkki(laji)) {
+      return false;  // cut before its end
+    }
+    if (laji == 'E') {
+      char a = 0;
+      char b = 0;
+      if (!p.merkki(a) || !p.merkki(b) || !p.teksti(t.syy) || !p.loppu()) {
+        return false;
+      }
+      t.luettu = a == '1';
+      t.sivuja = b == '1';
+      return true;
+    }
+    std::size_t numero = 0;
+    // Each page takes more than a byte: no honest stream names one beyond
+    // its length.
+    if (laji != 'P' || !p.luku(numero) || numero >= s.size()) {
+      return false;
+    }
+    if (t.sivut.size() <= numero) {
+      t.sivut.resize(numero + 1);
+    }
+    if (!puraSivu(p, t.sivut[numero])) {
+      return false;
+    }
+  }
 }
 
 // The argument of the child: the file's name and the limits.
@@ -181,21 +208,27 @@ bool tehtavasta(std::string_view s, std::string& polku, Rajat& r) {
 
 }  // namespace
 
-std::string lueLapsena(std::string_view tehtava, std::uint64_t muistia) {
+bool lueLapsena(std::string_view tehtava, std::uint64_t muistia,
+                const std::function<bool(std::string_view)>& kirjoita) {
   std::string polku;
   Rajat rajat;
   Tiedostotulos t;
   if (!tehtavasta(tehtava, polku, rajat)) {
     t.syy = "tiedoston purku epäonnistui";
-    return sarjoita(t);
+    return kirjoita(lopuksi(t));
   }
   // The limit as the system set it, the caller's own where lower: the
   // decoder sizes its threads within it (0: none to size by).
   rajat.muistia = muistia;
   pidaPuskuritKeossa();
   esivaraaSuuretSivut();
+  // Each page goes to the parent when it is done; lueTiedosto hands them
+  // on one at a time.
+  bool kirjoitettu = true;
   try {
-    t = lueTiedosto(polku, rajat);
+    t = lueTiedosto(polku, rajat, [&](std::size_t numero, Sivutulos&& sivu) {
+      kirjoitettu = kirjoita(sivuna(numero, sivu)) && kirjoitettu;
+    });
   } catch (const std::bad_alloc&) {
     t = {};
     t.syy = "tiedoston purkuun ei riitä muisti (raja " + std::to_string(muistia >> 20) + " MiB)";
@@ -203,7 +236,7 @@ std::string lueLapsena(std::string_view tehtava, std::uint64_t muistia) {
     t = {};
     t.syy = "tiedoston purku epäonnistui";
   }
-  return sarjoita(t);
+  return kirjoita(lopuksi(t)) && kirjoitettu;
 }
 
 Tiedostotulos lueEristettyna(const std::string& polku, const Rajat& rajat) {

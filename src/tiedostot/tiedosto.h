@@ -3,7 +3,9 @@
 // the decoding runs in a child process with bounded memory and time.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -63,14 +65,21 @@ struct Rajat {
 
 // Reads the file in this process (the child's work, and the fuzzers').
 Tiedostotulos lueTiedosto(const std::string& polku, const Rajat& rajat);
+// The same, each page handed on as it is done (PDF pages from several
+// threads, one at a time, in any order) instead of kept: the result has
+// no pages.
+using SivuValmis = std::function<void(std::size_t numero, Sivutulos&& sivu)>;
+Tiedostotulos lueTiedosto(const std::string& polku, const Rajat& rajat, const SivuValmis& valmis);
 
 // Reads the file in a child process under the limits: a crash, a file that
 // takes too long or too much memory costs only its own result.
 Tiedostotulos lueEristettyna(const std::string& polku, const Rajat& rajat);
 
 // The child's work: the file and limits that lueEristettyna hands it, and
-// its memory limit as the system set it; the result as bytes.
-std::string lueLapsena(std::string_view tehtava, std::uint64_t muistia);
+// its memory limit as the system set it; each page to kirjoita as it is
+// done, the file's own result last.
+bool lueLapsena(std::string_view tehtava, std::uint64_t muistia,
+                const std::function<bool(std::string_view)>& kirjoita);
 
 // Parts, for the tests and the fuzzers.
 Tiedostotulos lueFinvoice(std::string_view xml);

@@ -1,4 +1,5 @@
 // The kind of a file is decided by its content, never by its name.
+#include <map>
 #include <mutex>
 
 #include "dekooderit.h"
@@ -43,16 +44,29 @@ std::string sivujaLiikaa(std::string_view tiedostossa, std::uint64_t sivuja, con
 }
 
 Tiedostotulos lueTiedosto(const std::string& polku, const Rajat& rajat) {
+  std::vector<Sivutulos> sivut;
+  Tiedostotulos t = lueTiedosto(polku, rajat, [&](std::size_t numero, Sivutulos&& sivu) {
+    if (sivut.size() <= numero) {
+      sivut.resize(numero + 1);
+    }
+    sivut[numero] = std::move(sivu);
+  });
+  t.sivut = std::move(sivut);
+  return t;
+}
+
+Tiedostotulos lueTiedosto(const std::string& polku, const Rajat& rajat, const SivuValmis& valmis) {
   std::string tavut;
   std::string syy;
   if (!lueKokoTiedosto(polku, rajat.tavuja, tavut, syy)) {
     return lukukelvoton(syy);
   }
-  // Each page's codes in its place; PDF pages come from several threads.
-  std::vector<Sivutulos> sivut;
+  // Each page handed on when done, one at a time; PDF pages come from
+  // several threads. Only what the reason needs is kept of them.
   std::mutex lukko;
   std::size_t koodeja = 0;
   std::size_t yliTiedoston = 0;
+  std::map<std::size_t, std::size_t> ohitetut;  // page: distinct codes over SIVUN_ENINTAAN
   const Sivuille sivuille = [&](std::size_t numero, const Sivu& sivu) {
     Sivutulos koodit = sivunKoodit(sivu);
     const std::lock_guard<std::mutex> lukittu(lukko);
@@ -62,21 +76,18 @@ Tiedostotulos lueTiedosto(const std::string& polku, const Rajat& rajat) {
       koodit.koodit.resize(mahtuu);
     }
     koodeja += koodit.koodit.size();
-    if (sivut.size() <= numero) {
-      sivut.resize(numero + 1);
+    if (koodit.ohitettuja > 0) {
+      ohitetut[numero] = koodit.ohitettuja;
     }
-    sivut[numero] = std::move(koodit);
+    valmis(numero, std::move(koodit));
   };
   // A page of more distinct codes than are kept is named in the reason.
   const auto sivuineen = [&](Tiedostotulos t) {
-    t.sivut = std::move(sivut);
-    for (std::size_t i = 0; i < t.sivut.size(); ++i) {
-      if (t.sivut[i].ohitettuja > 0) {
-        t.syy += (t.syy.empty() ? "" : "; ") + ("sivulla " + std::to_string(i + 1)) + " on yli " +
-                 std::to_string(SIVUN_ENINTAAN) + " eri koodia, " +
-                 std::to_string(t.sivut[i].ohitettuja) + " jätettiin lukematta";
-        t.luettu = false;
-      }
+    for (const auto& [sivu, ohitettuja] : ohitetut) {
+      t.syy += (t.syy.empty() ? "" : "; ") + ("sivulla " + std::to_string(sivu + 1)) + " on yli " +
+               std::to_string(SIVUN_ENINTAAN) + " eri koodia, " + std::to_string(ohitettuja) +
+               " jätettiin lukematta";
+      t.luettu = false;
     }
     if (yliTiedoston > 0) {
       t.syy += (t.syy.empty() ? "" : "; ") +
@@ -100,7 +111,12 @@ Tiedostotulos lueTiedosto(const std::string& polku, const Rajat& rajat) {
     return sivuineen(luePdf(tavut, rajat, sivuille));
   }
   if (xml(tavut)) {
-    return lueFinvoice(tavut);
+    Tiedostotulos t = lueFinvoice(tavut);
+    for (std::size_t i = 0; i < t.sivut.size(); ++i) {
+      valmis(i, std::move(t.sivut[i]));
+    }
+    t.sivut.clear();
+    return t;
   }
   return lukukelvoton(tavut.empty()
                           ? "tyhjä tiedosto"

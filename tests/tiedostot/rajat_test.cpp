@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "dekooderit.h"
 #include "tiedosto.h"
@@ -123,6 +125,37 @@ TEST(Rajat, Tavuja) {
   Rajat r;
   r.tavuja = 1U << 20;
   EXPECT_EQ(lueTiedosto(polku.string(), r).syy, "tiedosto on suurempi kuin 1 MiB");
+  std::filesystem::remove(polku);
+}
+
+// Each page (here each message) is handed on when it is done, not kept; the
+// child sends them so, and the parent puts them back in their places.
+TEST(Rajat, SivutValmistuessaan) {
+  const auto polku = std::filesystem::temp_directory_path() / "kelvio-sivut-test.xml";
+  {
+    std::ofstream f(polku, std::ios::binary);
+    f << "<?xml version=\"1.0\"?>\n<Laskut>";
+    for (const char* numero : {"7", "8", "9"}) {
+      f << "<Finvoice><InvoiceDetails><InvoiceNumber>" << numero
+        << "</InvoiceNumber></InvoiceDetails></Finvoice>";
+    }
+    f << "</Laskut>\n";
+  }
+  std::vector<std::pair<std::size_t, std::string>> valmiit;
+  const Tiedostotulos t =
+      lueTiedosto(polku.string(), Rajat{}, [&](std::size_t numero, Sivutulos&& sivu) {
+        valmiit.emplace_back(numero, sivu.lasku.numero);
+      });
+  EXPECT_TRUE(t.sivut.empty());
+  const std::vector<std::pair<std::size_t, std::string>> odotetut{{0, "7"}, {1, "8"}, {2, "9"}};
+  EXPECT_EQ(valmiit, odotetut);
+#ifndef _WIN32
+  // On Windows the child is kelvio.exe started again (tests/lue-wine.sh).
+  const Tiedostotulos lapsesta = lueEristettyna(polku.string(), Rajat{});
+  ASSERT_EQ(lapsesta.sivut.size(), 3U) << lapsesta.syy;
+  EXPECT_EQ(lapsesta.sivut[0].lasku.numero, "7");
+  EXPECT_EQ(lapsesta.sivut[2].lasku.numero, "9");
+#endif
   std::filesystem::remove(polku);
 }
 
