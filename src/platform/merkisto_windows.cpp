@@ -62,6 +62,13 @@ bool yksitavuinenMerkisto(std::string_view nimi, Merkistotaulu& taulu) {
       wchar_t ulos[2] = {};
       const int n = MultiByteToWideChar(k.sivu, MB_ERR_INVALID_CHARS, &sisaan, 1, ulos, 2);
       taulu[tavu] = n == 1 ? static_cast<char32_t>(ulos[0]) : EI_MERKKIA;
+      // The holes of a windows-125x set (0x81 of windows-1252) Windows
+      // passes through as C1 controls for round trips; the set, as iconv
+      // and the published mapping tables have it, has no such character.
+      if (k.sivu >= 1250 && k.sivu <= 1258 && tavu >= 0x80 && taulu[tavu] >= 0x80 &&
+          taulu[tavu] <= 0x9F) {
+        taulu[tavu] = EI_MERKKIA;
+      }
     }
     return true;
   }
