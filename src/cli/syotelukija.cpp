@@ -6,43 +6,15 @@
 #include <system_error>
 #include <thread>
 
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <poll.h>
-#include <unistd.h>
-#endif
-
 #include "siirto.h"
+#include "virrat.h"
 
 namespace kelvio {
-
-namespace {
-
-// Whether a read would return at once, the input waited for first when
-// odota is set (a poll that fails but for a signal gives up). On Windows a
-// read is always tried and never waited for.
-bool syotetta(std::FILE* f, bool odota) {
-#ifdef _WIN32
-  (void)f;
-  return !odota;
-#else
-  pollfd p{fileno(f), POLLIN, 0};
-  const int r = poll(&p, 1, odota ? -1 : 0);
-  return odota ? r >= 0 || errno == EINTR : r != 0;
-#endif
-}
-
-}  // namespace
 
 // What one read gives: whatever is there, not a full block, so that a line
 // that has come is answered without waiting for more. -1 with errno set.
 long Syotelukija::lue() {
-#ifdef _WIN32
-  return _read(_fileno(f_), lohko_.data(), static_cast<unsigned>(lohko_.size()));
-#else
-  return static_cast<long>(read(fileno(f_), lohko_.data(), lohko_.size()));
-#endif
+  return lueVirrasta(f_, lohko_.data(), lohko_.size());
 }
 
 bool Syotelukija::tayta(std::string& era) {
@@ -57,7 +29,7 @@ bool Syotelukija::tayta(std::string& era) {
   while (!loppu_ && (era.size() < ERA || rivinvaihtoja == 0) && rivinvaihtoja < enintaanRiveja) {
     // Whole lines and nothing more ready: they are answered now (a program
     // that sends one scan at a time waits for its answer).
-    if (rivinvaihtoja > 0 && !syotetta(f_, false)) {
+    if (rivinvaihtoja > 0 && !syotettaOn(f_, false)) {
       odottaa_ = true;
       break;
     }
@@ -68,7 +40,7 @@ bool Syotelukija::tayta(std::string& era) {
     }
     if (n < 0) {
       // A non-blocking input with nothing yet is waited on, not taken as its end.
-      if (errno == EINTR || ((errno == EAGAIN || errno == EWOULDBLOCK) && syotetta(f_, true))) {
+      if (errno == EINTR || ((errno == EAGAIN || errno == EWOULDBLOCK) && syotettaOn(f_, true))) {
         continue;
       }
       // The lines read before the error are answered first.
