@@ -14,7 +14,7 @@
 
 #ifdef _WIN32
 int wmain(int argc, wchar_t** argv) {
-  const kelvio::Kaynnistys kaynnistys;
+  const unsigned palautettava = kelvio::aloitaKomentorivi();
 #if KELVIO_LUKU
   // kelvio read decodes each file in this program started again.
   if (argc == 2 &&
@@ -26,15 +26,19 @@ int wmain(int argc, wchar_t** argv) {
   for (int i = 1; i < argc; ++i) {
     argumentit.emplace_back(reinterpret_cast<const char16_t*>(argv[i]));
   }
-  return kelvio::komentorivi(argumentit, stdin, stdout, stderr, "\r\n");
+  const int tila = kelvio::komentorivi(argumentit, stdin, stdout, stderr, "\r\n");
+  kelvio::lopetaKomentorivi(palautettava);
+  return tila;
 }
 #else
 int main(int argc, char** argv) {
-  const kelvio::Kaynnistys kaynnistys;
+  const unsigned palautettava = kelvio::aloitaKomentorivi();
   std::vector<std::u16string> argumentit;
   for (int i = 1; i < argc; ++i) {
     argumentit.push_back(kelvio::polkuTekstiksi(argv[i]));
   }
-  return kelvio::komentorivi(argumentit, stdin, stdout, stderr, "\n");
+  const int tila = kelvio::komentorivi(argumentit, stdin, stdout, stderr, "\n");
+  kelvio::lopetaKomentorivi(palautettava);
+  return tila;
 }
 #endif

@@ -6,15 +6,8 @@
 
 namespace kelvio {
 
-class Kaynnistys {
- public:
-  Kaynnistys();
-  ~Kaynnistys();  // the console as it was
-  Kaynnistys(const Kaynnistys&) = delete;
-  Kaynnistys& operator=(const Kaynnistys&) = delete;
-
- private:
-  unsigned koodisivu_ = 0;  // the console's own, on Windows
-};
+// What lopetaKomentorivi puts back (the console's code page on Windows).
+unsigned aloitaKomentorivi();
+void lopetaKomentorivi(unsigned palautettava);
 
 }  // namespace kelvio

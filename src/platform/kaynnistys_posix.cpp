@@ -4,10 +4,11 @@
 
 namespace kelvio {
 
-Kaynnistys::Kaynnistys() {
+unsigned aloitaKomentorivi() {
   std::signal(SIGXFSZ, SIG_IGN);
+  return 0;
 }
 
-Kaynnistys::~Kaynnistys() = default;
+void lopetaKomentorivi(unsigned /*palautettava*/) {}
 
 }  // namespace kelvio

@@ -8,7 +8,7 @@
 
 namespace kelvio {
 
-Kaynnistys::Kaynnistys() {
+unsigned aloitaKomentorivi() {
   // A DLL loaded later (by a library, by name) comes from System32, never
   // from beside an invoice or the current folder.
   SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
@@ -17,13 +17,14 @@ Kaynnistys::Kaynnistys() {
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);
   // The console's code page is the user's: UTF-8 only while kelvio writes.
-  koodisivu_ = GetConsoleOutputCP();
+  const UINT koodisivu = GetConsoleOutputCP();
   SetConsoleOutputCP(CP_UTF8);
+  return koodisivu;
 }
 
-Kaynnistys::~Kaynnistys() {
-  if (koodisivu_ != 0) {
-    SetConsoleOutputCP(koodisivu_);
+void lopetaKomentorivi(unsigned palautettava) {
+  if (palautettava != 0) {
+    SetConsoleOutputCP(palautettava);
   }
 }
 
