@@ -44,18 +44,21 @@ echo "kelvio.exe read under Wine: $# files, the same records and exit status ($t
 # moment later (the Job object's last handle was its own).
 rsvg-convert -f pdf -o raskas.pdf a1.svg a1.svg a1.svg a1.svg a1.svg a1.svg a1.svg a1.svg \
   a1.svg a1.svg a1.svg a1.svg a1.svg a1.svg a1.svg a1.svg
+# Waits up to $1 tenths of a second for the command after $2 to succeed;
+# else says $2 and fails.
+odota() {
+  kertoja=$1 viesti=$2
+  shift 2
+  until "$@"; do
+    kertoja=$((kertoja - 1))
+    [ "$kertoja" -gt 0 ] || { echo "$viesti" >&2; exit 1; }
+    sleep 0.1
+  done
+}
+lapsia() { pgrep -f -- "$LAPSI" >/dev/null; }
+ei_lapsia() { ! lapsia; }
 wine "$exe" read raskas.pdf >/dev/null 2>&1 &
-odotettu=0
-until pgrep -f -- "$LAPSI" >/dev/null; do
-  odotettu=$((odotettu + 1))
-  [ $odotettu -lt 600 ] || { echo "kelvio.exe read started no child" >&2; exit 1; }
-  sleep 0.1
-done
+odota 600 "kelvio.exe read started no child" lapsia
 pkill -KILL -f 'kelvio.exe read raskas.pdf'
-odotettu=0
-while pgrep -f -- "$LAPSI" >/dev/null; do
-  odotettu=$((odotettu + 1))
-  [ $odotettu -lt 30 ] || { echo "kelvio.exe read: a child outlived its parent" >&2; exit 1; }
-  sleep 0.1
-done
+odota 30 "kelvio.exe read: a child outlived its parent" ei_lapsia
 echo "kelvio.exe read under Wine: its children end with it"
