@@ -19,6 +19,7 @@
 #include <ZXing/ReadBarcode.h>
 
 #include "dekooderit.h"
+#include "lapsiprosessi.h"
 #include "tiedosto.h"
 
 namespace {
