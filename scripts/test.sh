@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Sets up a Debian machine and runs every check, in this order: formatting,
-# the native build and tests, the layers, clang-tidy, a sample of planted
+# the native build and tests, the benches' build, the layers, clang-tidy, a sample of planted
 # faults, the native tests under the sanitizers, fuzzing, then the Windows
 # build, its tests under Wine and its packages.
 set -euo pipefail
@@ -18,6 +18,10 @@ echo "== Native build and tests"
 cmake --preset default -DKELVIO_TESTS=ON >/dev/null
 cmake --build --preset default
 ctest --preset default -j2
+
+echo "== The benches build (they are run by hand: timing is theirs to show, never a test's)"
+cmake --preset bench >/dev/null
+cmake --build --preset bench
 
 echo "== Layers: no folder includes one above it"
 python3 scripts/kerrokset.py src
