@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "frmKelviomaro.h"
+#include "ohjelma_windows.h"
 
 namespace kelvio {
 
@@ -49,27 +50,8 @@ void lueSaikeessa(HWND ikkuna, const std::wstring& lukija,
   BOOL alkoi = FALSE;
   if (tyhja != INVALID_HANDLE_VALUE && CreatePipe(&luku, &kirjoitus, &periytyva, 0) != 0) {
     SetHandleInformation(luku, HANDLE_FLAG_INHERIT, 0);
-    // Only these two are inherited, however many readings run.
-    HANDLE periytyvat[2] = {tyhja, kirjoitus};
-    SIZE_T koko = 0;
-    InitializeProcThreadAttributeList(nullptr, 1, 0, &koko);
-    std::vector<char> lista(koko);
-    auto* attribuutit = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(lista.data());
-    if (InitializeProcThreadAttributeList(attribuutit, 1, 0, &koko) != 0) {
-      UpdateProcThreadAttribute(attribuutit, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, periytyvat,
-                                sizeof periytyvat, nullptr, nullptr);
-      STARTUPINFOEXW alku{};
-      alku.StartupInfo.cb = sizeof alku;
-      alku.StartupInfo.dwFlags = STARTF_USESTDHANDLES;
-      alku.StartupInfo.hStdInput = tyhja;
-      alku.StartupInfo.hStdOutput = kirjoitus;
-      alku.StartupInfo.hStdError = kirjoitus;
-      alku.lpAttributeList = attribuutit;
-      alkoi = CreateProcessW(lukija.c_str(), rivi.data(), nullptr, nullptr, TRUE,
-                             CREATE_NO_WINDOW | EXTENDED_STARTUPINFO_PRESENT, nullptr, nullptr,
-                             &alku.StartupInfo, &p);
-      DeleteProcThreadAttributeList(attribuutit);
-    }
+    alkoi = kaynnistaPerien(lukija, rivi, tyhja, kirjoitus, kirjoitus, CREATE_NO_WINDOW, p) ? TRUE
+                                                                                            : FALSE;
   }
   const DWORD virhe = GetLastError();
   if (kirjoitus != nullptr) {
@@ -78,7 +60,7 @@ void lueSaikeessa(HWND ikkuna, const std::wstring& lukija,
   if (tyhja != INVALID_HANDLE_VALUE) {
     CloseHandle(tyhja);
   }
-  if (alkoi == 0) {
+  if (!alkoi) {
     if (luku != nullptr) {
       CloseHandle(luku);
     }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "lapsiprosessi.h"
+#include "ohjelma_windows.h"
 
 namespace kelvio {
 
@@ -92,24 +93,6 @@ Lapsentulos ajaLapsessa(Lapsentyo /*tyo*/, std::string_view argumentti, const La
     t.kuvaus = windowsinVirhe("aliprosessia ei voi käynnistää");
     return t;
   }
-  HANDLE periytyvat[2] = {lapsenSisaan.get(), lapsenUlos.get()};
-  SIZE_T koko = 0;
-  InitializeProcThreadAttributeList(nullptr, 1, 0, &koko);
-  std::vector<char> lista(koko);
-  auto* attribuutit = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(lista.data());
-  if (InitializeProcThreadAttributeList(attribuutit, 1, 0, &koko) == 0) {
-    t.kuvaus = windowsinVirhe("aliprosessia ei voi käynnistää");
-    return t;
-  }
-  UpdateProcThreadAttribute(attribuutit, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, periytyvat,
-                            sizeof periytyvat, nullptr, nullptr);
-  STARTUPINFOEXW alku{};
-  alku.StartupInfo.cb = sizeof alku;
-  alku.StartupInfo.dwFlags = STARTF_USESTDHANDLES;
-  alku.StartupInfo.hStdInput = lapsenSisaan.get();
-  alku.StartupInfo.hStdOutput = lapsenUlos.get();
-  alku.StartupInfo.hStdError = nullptr;
-  alku.lpAttributeList = attribuutit;
   std::wstring rivi = L"\"" + std::wstring(ohjelma.data(), pituus) + L"\" " +
                       std::wstring(LAPSEN_VALITSIN.begin(), LAPSEN_VALITSIN.end());
 
@@ -128,17 +111,12 @@ Lapsentulos ajaLapsessa(Lapsentyo /*tyo*/, std::string_view argumentti, const La
   }
   if (tyo.get() == nullptr || SetInformationJobObject(tyo.get(), JobObjectExtendedLimitInformation,
                                                       &rajat, sizeof rajat) == 0) {
-    DeleteProcThreadAttributeList(attribuutit);
     t.kuvaus = windowsinVirhe("aliprosessin rajoja ei voi asettaa");
     return t;
   }
   PROCESS_INFORMATION p{};
-  const BOOL alkoi =
-      CreateProcessW(ohjelma.data(), rivi.data(), nullptr, nullptr, TRUE,
-                     CREATE_SUSPENDED | CREATE_NO_WINDOW | EXTENDED_STARTUPINFO_PRESENT, nullptr,
-                     nullptr, &alku.StartupInfo, &p);
-  DeleteProcThreadAttributeList(attribuutit);
-  if (alkoi == 0) {
+  if (!kaynnistaPerien(std::wstring(ohjelma.data(), pituus), rivi, lapsenSisaan.get(),
+                       lapsenUlos.get(), nullptr, CREATE_SUSPENDED | CREATE_NO_WINDOW, p)) {
     t.kuvaus = windowsinVirhe("aliprosessia ei voi käynnistää");
     return t;
   }
