@@ -10,8 +10,11 @@ if [ "${1:-}" = "--cli" ]; then
   cmake --preset default >/dev/null && cmake --build --preset default --target kelvio >/dev/null
   exec build/default/src/cli/kelvio "$@"
 fi
-bash scripts/setup.sh cmake ninja-build g++-mingw-w64-x86-64-posix wine wine64 xvfb
-cmake --preset windows >/dev/null && cmake --build --preset windows --target Kelviomaro >/dev/null
+bash scripts/setup.sh cmake ninja-build g++-mingw-w64-x86-64-posix libz-mingw-w64-dev nasm wine wine64 xvfb
+# The decoders that let a dropped invoice file be read: built once per machine.
+etuliite=$(bash scripts/riippuvuudet.sh)
+cmake --preset windows -DKELVIO_WIN_ETULIITE="$etuliite" >/dev/null
+cmake --build --preset windows --target Kelviomaro >/dev/null
 export WINEDEBUG=-all
 export WINEPREFIX="${WINEPREFIX:-$HOME/.wine-kelvio}"
 if [ -n "${DISPLAY:-}" ]; then
