@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <thread>
 #include <vector>
@@ -116,7 +117,8 @@ Lapsentulos ajaLapsessa(Lapsentyo /*tyo*/, std::string_view argumentti, const La
   }
   PROCESS_INFORMATION p{};
   if (!kaynnistaPerien(std::wstring(ohjelma.data(), pituus), rivi, lapsenSisaan.get(),
-                       lapsenUlos.get(), nullptr, CREATE_SUSPENDED | CREATE_NO_WINDOW, p)) {
+                       lapsenUlos.get(), nullptr, CREATE_SUSPENDED | CREATE_NO_WINDOW, p,
+                       tyo.get())) {
     t.kuvaus = windowsinVirhe("aliprosessia ei voi käynnistää");
     return t;
   }
@@ -124,8 +126,11 @@ Lapsentulos ajaLapsessa(Lapsentyo /*tyo*/, std::string_view argumentti, const La
   Kahva saie(p.hThread);
   lapsenSisaan.sulje();
   lapsenUlos.sulje();
-  // Not a moment outside the job: it starts suspended and runs only in it.
-  if (AssignProcessToJobObject(tyo.get(), prosessi.get()) == 0) {
+  // Not a moment outside the job: it was created in it, or else it starts
+  // suspended and runs only once put in it.
+  BOOL jo = FALSE;
+  if (IsProcessInJob(prosessi.get(), tyo.get(), &jo) == 0 ||
+      (jo == 0 && AssignProcessToJobObject(tyo.get(), prosessi.get()) == 0)) {
     t.kuvaus = windowsinVirhe("aliprosessia ei voi rajoittaa");
     TerminateProcess(prosessi.get(), 1);
     WaitForSingleObject(prosessi.get(), INFINITE);
@@ -134,7 +139,9 @@ Lapsentulos ajaLapsessa(Lapsentyo /*tyo*/, std::string_view argumentti, const La
   ResumeThread(saie.get());
   std::string tavut;
   std::thread lukija([&] { lueKaikki(ulos.get(), tavut); });
-  const bool annettu = kirjoitaKaikki(sisaan.get(), argumentti);
+  // The child learns its memory limit from the first line, then the argument.
+  const bool annettu = kirjoitaKaikki(sisaan.get(), std::to_string(raja.muistia) + "\n") &&
+                       kirjoitaKaikki(sisaan.get(), argumentti);
   sisaan.sulje();
   const DWORD odotus =
       WaitForSingleObject(prosessi.get(), static_cast<DWORD>(std::max(0, raja.sekunteja)) * 1000U);
@@ -160,15 +167,20 @@ Lapsentulos ajaLapsessa(Lapsentyo /*tyo*/, std::string_view argumentti, const La
 int lapsenPaaohjelma(Lapsentyo tyo) {
   // A crash ends the child without a dialog: its parent reports it.
   SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
-  std::string argumentti;
-  lueKaikki(GetStdHandle(STD_INPUT_HANDLE), argumentti);
-  std::uint64_t muistia = 0;
-  JOBOBJECT_EXTENDED_LIMIT_INFORMATION rajat{};
-  if (QueryInformationJobObject(nullptr, JobObjectExtendedLimitInformation, &rajat, sizeof rajat,
-                                nullptr) != 0 &&
-      (rajat.BasicLimitInformation.LimitFlags & JOB_OBJECT_LIMIT_PROCESS_MEMORY) != 0) {
-    muistia = rajat.ProcessMemoryLimit;
+  // An exception nothing handles ends the child at once with its code, for
+  // the parent to report: no debugger, no report to send.
+  SetUnhandledExceptionFilter([](EXCEPTION_POINTERS* poikkeus) -> LONG {
+    TerminateProcess(GetCurrentProcess(), poikkeus->ExceptionRecord->ExceptionCode);
+    return EXCEPTION_EXECUTE_HANDLER;
+  });
+  std::string syote;
+  lueKaikki(GetStdHandle(STD_INPUT_HANDLE), syote);
+  const std::size_t rivi = syote.find('\n');
+  if (rivi == std::string::npos) {
+    return 1;
   }
+  const std::uint64_t muistia = std::strtoull(syote.substr(0, rivi).c_str(), nullptr, 10);
+  const std::string_view argumentti = std::string_view(syote).substr(rivi + 1);
   HANDLE ulos = GetStdHandle(STD_OUTPUT_HANDLE);
   return tyo(argumentti, muistia, [ulos](std::string_view s) { return kirjoitaKaikki(ulos, s); })
              ? 0
