@@ -276,22 +276,58 @@ HDROP pudotus(const std::vector<std::wstring>& nimet) {
   return static_cast<HDROP>(h);
 }
 
+// A PDF of one A4 page whose text layer prints the line in Helvetica.
+std::string pdfRivilla(const std::string& rivi) {
+  const std::string sisalto = "BT /F1 10 Tf 40 700 Td (" + rivi + ") Tj ET";
+  const std::vector<std::string> oliot = {
+      "<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+      "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 595 842] /Resources << /Font << /F1 4 0 R "
+      ">> >> /Contents 5 0 R >>",
+      "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>",
+      "<< /Length " + std::to_string(sisalto.size()) + " >>\nstream\n" + sisalto + "\nendstream"};
+  std::string pdf = "%PDF-1.4\n";
+  std::vector<std::size_t> kohdat;
+  for (std::size_t i = 0; i < oliot.size(); ++i) {
+    kohdat.push_back(pdf.size());
+    pdf += std::to_string(i + 1) + " 0 obj\n" + oliot[i] + "\nendobj\n";
+  }
+  const std::size_t xref = pdf.size();
+  pdf += "xref\n0 " + std::to_string(oliot.size() + 1) + "\n0000000000 65535 f \n";
+  for (const std::size_t k : kohdat) {
+    const std::string luku = std::to_string(k);
+    pdf += std::string(10 - luku.size(), '0') + luku + " 00000 n \n";
+  }
+  pdf += "trailer\n<< /Size " + std::to_string(oliot.size() + 1) + " /Root 1 0 R >>\nstartxref\n" +
+         std::to_string(xref) + "\n%%EOF\n";
+  return pdf;
+}
+
+bool kirjoitaUusi(const std::wstring& polku, const std::string& sisalto) {
+  HANDLE h = CreateFileW(polku.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+  if (h == INVALID_HANDLE_VALUE) {
+    return false;
+  }
+  DWORD n = 0;
+  const bool ok =
+      WriteFile(h, sisalto.data(), static_cast<DWORD>(sisalto.size()), &n, nullptr) != 0;
+  CloseHandle(h);
+  return ok && n == sisalto.size();
+}
+
 TEST_F(Ikkuna, LaskuPudotettuna) {
   const TilapainenKansio kansio(L"kelvio-pudotus-");
-  const std::wstring lasku = kansio.polku + L"\\L\u00e4hde Oy \u2013 lasku 12.xml";
-  HANDLE h = CreateFileW(lasku.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
-  if (h == INVALID_HANDLE_VALUE) {
+  const std::wstring lasku = kansio.polku + L"\\L\u00e4hde Oy \u2013 lasku 12.pdf";
+  if (!kirjoitaUusi(lasku, pdfRivilla(V4))) {
     GTEST_SKIP() << "the file system here cannot hold the name";
   }
-  const std::string xml = "<?xml version=\"1.0\"?>\n<Finvoice><VirtualBankBarcode>" + V4 +
-                          "</VirtualBankBarcode></Finvoice>\n";
-  DWORD n = 0;
-  WriteFile(h, xml.data(), static_cast<DWORD>(xml.size()), &n, nullptr);
-  CloseHandle(h);
+  const std::wstring verkkolasku = kansio.polku + L"\\verkkolasku.xml";
+  ASSERT_TRUE(kirjoitaUusi(verkkolasku, "<?xml version=\"1.0\"?>\n<Finvoice><VirtualBankBarcode>" +
+                                            V4 + "</VirtualBankBarcode></Finvoice>\n"));
   f->lukija = L"" KELVIO_EXE_POLKU;
   kirjoita("123");
-  PostMessageW(hwnd, WM_DROPFILES,
-               reinterpret_cast<WPARAM>(pudotus({lasku, kansio.polku + L"\\puuttuu.pdf"})), 0);
+  PostMessageW(
+      hwnd, WM_DROPFILES,
+      reinterpret_cast<WPARAM>(pudotus({lasku, verkkolasku, kansio.polku + L"\\puuttuu.pdf"})), 0);
   pumppaa();
   // Read in the background: the window answers, its pointer says so.
   const bool kesken = f->laskut.kaynnissa();
@@ -306,12 +342,14 @@ TEST_F(Ikkuna, LaskuPudotettuna) {
     EXPECT_EQ(osoitin, TRUE);
   }
   const std::string r = teksti(f->txtTulkinta);
-  EXPECT_NE(r.find("L\u00e4hde Oy \u2013 lasku 12.xml"), std::string::npos) << r;
+  EXPECT_NE(r.find("L\u00e4hde Oy \u2013 lasku 12.pdf, sivu 1"), std::string::npos) << r;
+  EXPECT_NE(r.find("verkkolasku.xml"), std::string::npos) << r;
   EXPECT_NE(r.find("Viivakoodin versio 4: "), std::string::npos) << r;
   EXPECT_NE(r.find("Summa =   1 500,00 \u20ac"), std::string::npos) << r;
   EXPECT_NE(r.find("puuttuu.pdf"), std::string::npos) << r;
   EXPECT_NE(r.find("Tiedostoa ei voi lukea"), std::string::npos) << r;
-  EXPECT_LT(r.find("lasku 12.xml"), r.find("puuttuu.pdf")) << r;
+  EXPECT_LT(r.find("lasku 12.pdf"), r.find("verkkolasku.xml")) << r;
+  EXPECT_LT(r.find("verkkolasku.xml"), r.find("puuttuu.pdf")) << r;
   // The input box is as it was; the pointer is the usual one again.
   EXPECT_EQ(teksti(f->txtViivakoodi), "123");
   EXPECT_EQ(SendMessageW(hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(hwnd),
