@@ -8,6 +8,7 @@
 
 #include "frmKelviomaro.h"
 #include "ohjelma_windows.h"
+#include "utf8.h"
 
 namespace kelvio {
 
@@ -20,15 +21,9 @@ void julkaise(HWND ikkuna, std::wstring teksti) {
   }
 }
 
-std::wstring utf16ksi(const std::string& utf8) {
-  if (utf8.empty()) {
-    return {};
-  }
-  const int n =
-      MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring t(static_cast<std::size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), t.data(), n);
-  return t;
+std::wstring utf16na(const std::string& utf8) {
+  const std::u16string t = utf16ksi(utf8);
+  return {t.begin(), t.end()};
 }
 
 // The worker: kelvio.exe read -- FILES, its output posted line by line (a
@@ -80,12 +75,12 @@ void lueSaikeessa(HWND ikkuna, const std::wstring& lukija,
     kesken.append(lohko, n);
     const std::size_t loppu = kesken.rfind('\n');
     if (loppu != std::string::npos) {
-      julkaise(ikkuna, utf16ksi(kesken.substr(0, loppu + 1)));
+      julkaise(ikkuna, utf16na(kesken.substr(0, loppu + 1)));
       kesken.erase(0, loppu + 1);
     }
   }
   if (!kesken.empty()) {
-    julkaise(ikkuna, utf16ksi(kesken));
+    julkaise(ikkuna, utf16na(kesken));
   }
   CloseHandle(luku);
   WaitForSingleObject(p.hProcess, INFINITE);
