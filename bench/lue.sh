@@ -79,5 +79,5 @@ read -r st3 mt3 < <(mittaa "$K" read toisto3.pdf)
 echo "pages repeating a symbol 30 times: $((N / 4)) pages peak $mt1 KiB, $((3 * N / 4)) pages peak $mt3 KiB"
 B=$(dirname "$K")/../../bench/symbolit_bench
 if [ -x "$B" ]; then
-  KELVIO_BENCH_PDF=lyhyt.pdf "$B" 2>/dev/null | grep -E "^(BM_|Benchmark)"
+  KELVIO_BENCH_PDF=lyhyt.pdf KELVIO_BENCH_SIVU=kansio/0001.pdf "$B" 2>/dev/null | grep -E "^(BM_|Benchmark)"
 fi

@@ -109,8 +109,10 @@ int lueKomento(std::span<const std::u16string> argumentit, std::FILE* tuloste, s
   bool ensimmainen = true;
   // A person watching a long run sees how far it is.
   const bool edistyminen = polut.size() > 1 && onPaate(virheet);
+  // One child more than there are cores: while one is started or reaped,
+  // the others keep every core busy (bench/lue.sh, the folder).
   lueJarjestyksessa(
-      polut, Rajat{}, std::max(1U, std::thread::hardware_concurrency()),
+      polut, Rajat{}, std::max(1U, std::thread::hardware_concurrency()) + 1,
       [&](std::size_t t, Tiedostotulos&& tulos) {
         const std::string& polku = polut[t];
         ++y.tiedostoja;

@@ -2,6 +2,7 @@
 
 #include "ajotarkistimet.h"
 #include "kansio.h"
+#include "lapsiprosessi.h"
 
 #include <algorithm>
 #include <condition_variable>
@@ -102,6 +103,7 @@ void lueJarjestyksessa(const std::vector<std::string>& polut, Rajat rajat, unsig
     // The cores shared among the children that run at once.
     rajat.saikeita = std::max(1U, std::thread::hardware_concurrency() / tyontekijoita);
   }
+  kekoYhteinenSaikeille();
   Jono j;
   j.ikkuna = 2 * static_cast<std::size_t>(tyontekijoita);
   std::vector<std::thread> tyontekijat;

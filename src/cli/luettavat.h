@@ -19,8 +19,8 @@ namespace kelvio {
 // its record to say why.
 std::vector<std::string> luettavat(std::span<const std::string> argumentit);
 
-// Decodes the files, each in its child process, several at once: as many
-// as there are cores, each child rendering with its share of them. valmis
+// Decodes the files, each in its child process, tyontekijoita at once, each
+// child rendering with its share of the cores. valmis
 // gets each result in the files' order, from the calling thread; at most
 // twice as many results as there are workers wait for their turn, so
 // memory stays bounded however many files there are.

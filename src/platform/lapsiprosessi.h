@@ -46,5 +46,9 @@ void pidaPuskuritKeossa();
 // After pidaPuskuritKeossa: grows the heap beforehand in huge pages, where
 // the system gives them, so that the first page's bitmap faults in fast.
 void esivaraaSuuretSivut();
+// Before the threads that call ajaLapsessa start: they share the main
+// thread's heap, so that a child forked from any of them decodes in the heap
+// the two above prepare, not in a thread's own small one.
+void kekoYhteinenSaikeille();
 
 }  // namespace kelvio

@@ -168,4 +168,13 @@ void esivaraaSuuretSivut() {
 #endif
 }
 
+void kekoYhteinenSaikeille() {
+#ifdef __GLIBC__
+  // A thread's own arena is a 64 MiB mapping a page's bitmap does not fit
+  // in well: the child would fault in every 4 KiB of it (bench/lue.sh, the
+  // folder). The parent's threads only wait and collect results.
+  mallopt(M_ARENA_MAX, 1);
+#endif
+}
+
 }  // namespace kelvio

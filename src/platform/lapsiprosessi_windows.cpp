@@ -191,4 +191,6 @@ void pidaPuskuritKeossa() {}
 
 void esivaraaSuuretSivut() {}
 
+void kekoYhteinenSaikeille() {}
+
 }  // namespace kelvio
