@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cerrno>
 #include <exception>
+#include <optional>
 #include <system_error>
 #include <thread>
+#include <utility>
 
 #include "siirto.h"
 #include "virrat.h"
@@ -91,11 +93,69 @@ bool Syotelukija::tayta(std::string& era) {
   return !era.empty();
 }
 
+namespace {
+
+// A worker's batch on a thread of its own, or on the calling thread when no
+// thread can be had; joined by its destructor.
+class Tyo {
+ public:
+  Tyo(Kasittelija& k, const std::string& era, std::size_t rivi, bool ensimmainen)
+      : k_(k), era_(era), rivi_(rivi), ensimmainen_(ensimmainen) {
+    try {
+      saie_ = std::thread([this] { tee(); });
+    } catch (const std::system_error&) {  // NOLINT(bugprone-empty-catch): done when joined
+    }
+  }
+  Tyo(const Tyo&) = delete;
+  Tyo& operator=(const Tyo&) = delete;
+  ~Tyo() { odota(); }
+
+  // The number of lines; rethrows what the worker threw.
+  std::size_t riveja() {
+    odota();
+    if (virhe_) {
+      std::rethrow_exception(std::exchange(virhe_, nullptr));
+    }
+    return riveja_;
+  }
+
+ private:
+  void tee() {
+    try {
+      riveja_ = k_.kasitteleRivit(era_, rivi_, ensimmainen_);
+    } catch (...) {
+      virhe_ = std::current_exception();
+    }
+  }
+  void odota() {
+    if (saie_.joinable()) {
+      saie_.join();
+    } else if (!tehty_) {
+      tee();
+    }
+    tehty_ = true;
+  }
+
+  Kasittelija& k_;
+  const std::string& era_;
+  std::size_t rivi_;
+  bool ensimmainen_;
+  std::size_t riveja_ = 0;
+  std::exception_ptr virhe_;
+  bool tehty_ = false;
+  std::thread saie_;
+};
+
+}  // namespace
+
 // Standard input on both cores: two batches at a time, written in input
-// order (bench/run.sh measures it against one core). When a second thread
-// cannot be had, the same worker takes both batches in turn. The lines of a
-// batch are as many as make about VASTAUS bytes of output, so that memory
-// stays flat whatever each line makes.
+// order (bench/run.sh measures it against one core). Both workers run on
+// threads of their own, also when one batch is answered alone: the calling
+// thread's heap holds what both read (the settings, the writers), and a
+// worker's short-lived strings beside them would share cache lines with
+// them (bench/vertaa.sh). When no thread can be had, the calling thread
+// does the work. The lines of a batch are as many as make about VASTAUS
+// bytes of output, so that memory stays flat whatever each line makes.
 void lueRivit(Syotelukija& lukija, std::FILE* tuloste, Kasittelija& a, Kasittelija& b) {
   constexpr std::size_t VASTAUS = 4U << 20;
   std::string eraA;
@@ -107,31 +167,16 @@ void lueRivit(Syotelukija& lukija, std::FILE* tuloste, Kasittelija& a, Kasitteli
     const bool odotti = lukija.odottaa();
     const bool toinen = !odotti && lukija.tayta(eraB);
     const std::size_t riviB = lukija.rivi();
-    std::thread apuri;
-    std::exception_ptr apurinVirhe;
     std::size_t riveja = 0;
-    if (toinen) {
-      try {
-        apuri = std::thread([&] {
-          try {
-            riveja += b.kasitteleRivit(eraB, riviB, false);
-          } catch (...) {
-            apurinVirhe = std::current_exception();
-          }
-        });
-      } catch (const std::system_error&) {  // NOLINT(bugprone-empty-catch): one worker goes on
+    {
+      Tyo tyoA(a, eraA, riviA, ensimmainen);
+      std::optional<Tyo> tyoB;
+      if (toinen) {
+        tyoB.emplace(b, eraB, riviB, false);
       }
+      riveja += tyoA.riveja();
+      riveja += tyoB ? tyoB->riveja() : 0;
     }
-    const std::size_t rivejaA = a.kasitteleRivit(eraA, riviA, ensimmainen);
-    if (apuri.joinable()) {
-      apuri.join();
-    } else if (toinen) {
-      riveja += b.kasitteleRivit(eraB, riviB, false);
-    }
-    if (apurinVirhe) {
-      std::rethrow_exception(apurinVirhe);
-    }
-    riveja += rivejaA;
     const std::size_t tavuja = a.ulos.size() + b.ulos.size();
     lukija.enintaanRiveja =
         std::clamp<std::size_t>(VASTAUS / std::max<std::size_t>(1, tavuja / riveja), 1, 1U << 16);

@@ -74,8 +74,10 @@ struct Yhteenveto {
 };
 
 // A writer of one format, one for each worker. The trapped errors of the
-// record are those of laukeamiset().
-class Tulostin {
+// record are those of laukeamiset(). Each on cache lines of its own: the
+// two workers' writers are allocated side by side, and a line both write to
+// would pass between the cores at every record (bench/vertaa.sh).
+class alignas(64) Tulostin {
  public:
   virtual ~Tulostin() = default;
   // Before every record, also when there is none (the CSV header).
