@@ -65,7 +65,7 @@ std::string jsonTulos(const std::string& koodi, const std::string& epc) {
   jsonTeksti(ulos, "amount", summaKoneelle(tulkinta.sentit));
   if (tulkinta.eraPaiva) {
     ulos += ",\"due_date\":\"";
-    IsoPaivays().lisaa(ulos, *tulkinta.eraPaiva);
+    lisaaIsoPaivays(ulos, *tulkinta.eraPaiva);
     ulos += '"';
   } else {
     ulos += ",\"due_date\":null";

@@ -1,6 +1,8 @@
 #include "koodaus.h"
 
+#include <charconv>
 #include <cstring>
+#include <iterator>
 
 #include "utf8.h"
 #include "utf8_lohkot.h"
@@ -136,6 +138,29 @@ void lisaaJson(std::string& kohde, std::u16string_view teksti) {
     }
     return kirjoitaUtf8Merkki(p, t, i);
   });
+}
+
+namespace {
+
+// The field in decimal, zero-padded to leveys digits.
+void lisaaKentta(std::string& ulos, int luku, int leveys) {
+  char numerot[16];
+  const char* loppu = std::to_chars(std::begin(numerot), std::end(numerot), luku).ptr;
+  const auto pituus = static_cast<int>(loppu - numerot);
+  if (pituus < leveys) {
+    ulos.append(static_cast<std::size_t>(leveys - pituus), '0');
+  }
+  ulos.append(numerot, static_cast<std::size_t>(pituus));
+}
+
+}  // namespace
+
+void lisaaIsoPaivays(std::string& ulos, const Paivays& pvm) {
+  lisaaKentta(ulos, pvm.vuosi, 4);
+  ulos += '-';
+  lisaaKentta(ulos, pvm.kuukausi, 2);
+  ulos += '-';
+  lisaaKentta(ulos, pvm.paiva, 2);
 }
 
 }  // namespace kelvio

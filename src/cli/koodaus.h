@@ -1,8 +1,11 @@
-// The command line's text forms: UTF-8 with the chosen line end, and JSON strings.
+// The command line's text forms: UTF-8 with the chosen line end, JSON strings
+// and ISO dates.
 #pragma once
 
 #include <string>
 #include <string_view>
+
+#include "kalenteri.h"
 
 namespace kelvio {
 
@@ -21,5 +24,7 @@ void lisaaJson(std::string& kohde, std::u16string_view teksti);
 // text, each byte that is no part of UTF-8 as the escape \udc80-\udcff (the
 // "surrogateescape" of Python's os.fsdecode), so that no two names are alike.
 void lisaaJsonPolku(std::string& kohde, std::string_view tavut);
+// Appends the date as ISO 8601 (yyyy-MM-dd).
+void lisaaIsoPaivays(std::string& ulos, const Paivays& pvm);
 
 }  // namespace kelvio

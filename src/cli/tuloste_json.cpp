@@ -92,7 +92,7 @@ class Json final : public Tulostin {
       ulos += ",\"due_date\":";
       if (e.eraPaiva) {
         ulos += '"';
-        iso_.lisaa(ulos, *e.eraPaiva);
+        lisaaIsoPaivays(ulos, *e.eraPaiva);
         ulos += '"';
       } else {
         ulos += "null";
@@ -239,7 +239,7 @@ class Json final : public Tulostin {
     kentta("reference", t.virheellinen.viite, teksti(t.viite));
     kentta("due_date", t.virheellinen.eraPaiva || !t.eraPaiva, [&] {
       ulos += '"';
-      iso_.lisaa(ulos, *t.eraPaiva);
+      lisaaIsoPaivays(ulos, *t.eraPaiva);
       ulos += '"';
     });
     kentta("amount", t.virheellinen.summa, [&] {
@@ -286,8 +286,6 @@ class Json final : public Tulostin {
     }
     ulos += ']';
   }
-
-  IsoPaivays iso_;
 };
 
 }  // namespace

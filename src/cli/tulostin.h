@@ -114,14 +114,6 @@ std::span<const Tulostusmuoto* const> tulostusmuodot();
 
 // Shared by the formats for machines.
 
-// The due date as ISO 8601 (yyyy-MM-dd), through one reused text.
-class IsoPaivays {
- public:
-  void lisaa(std::string& ulos, const Paivays& pvm);
-
- private:
-  std::u16string teksti_;
-};
 
 // The checks with their names, in the order of the output.
 struct NimettyTarkiste {

@@ -17,12 +17,6 @@ std::span<const Tulostusmuoto* const> tulostusmuodot() {
   return MUODOT;
 }
 
-void IsoPaivays::lisaa(std::string& ulos, const Paivays& pvm) {
-  static const Aikakaava ISO(u"yyyy-MM-dd");
-  teksti_.clear();
-  ISO.kirjoita(teksti_, pvm, Kellonaika{});
-  utf8ksi(ulos, teksti_);
-}
 
 std::array<NimettyTarkiste, 5> nimetytTarkisteet(const Tarkisteet& t) {
   return {{{t.iban, "IBAN", "iban"},

@@ -115,6 +115,22 @@ TEST(Koodaus, JsonPolku) {
   }
 }
 
+// ISO 8601's calendar date: four digits of year, two of month and of day,
+// zero-padded.
+TEST(Koodaus, IsoPaivays) {
+  const std::pair<Paivays, const char*> rivit[] = {
+      {{2025, 3, 7}, "2025-03-07"},
+      {{2099, 12, 31}, "2099-12-31"},
+      {{2000, 1, 10}, "2000-01-10"},
+      {{987, 10, 1}, "0987-10-01"},
+  };
+  for (const auto& [pvm, odotettu] : rivit) {
+    std::string ulos = "<";
+    lisaaIsoPaivays(ulos, pvm);
+    EXPECT_EQ(ulos, std::string("<") + odotettu);
+  }
+}
+
 TEST(Koodaus, SatunnaisetTekstit) {
   const char16_t aakkosto[] = {u'a',    u'0',    u' ', u'\r', u'\n',  u'"',   u'\\',  u'\x1f',
                                u'\x7f', u'\x80', u'ä', u'€',  0xD83D, 0xDE00, 0xDC00, 0xFFFF};
