@@ -10,16 +10,15 @@ namespace kelvio {
 namespace {
 
 // The machine form of an account or a reference as a JSON string body: the
-// text without its spaces.
-void jsonIlmanValeja(std::string& ulos, std::u16string_view teksti) {
-  for (;;) {
-    const std::size_t vali = teksti.find(u' ');
-    lisaaJson(ulos, teksti.substr(0, vali));
-    if (vali == std::u16string_view::npos) {
-      return;
+// text without its spaces, gathered first so that it is escaped in one go.
+void jsonIlmanValeja(std::string& ulos, std::u16string_view teksti, std::u16string& kooste) {
+  kooste.clear();
+  for (const char16_t c : teksti) {
+    if (c != u' ') {
+      kooste += c;
     }
-    teksti.remove_prefix(vali + 1);
   }
+  lisaaJson(ulos, kooste);
 }
 
 class Json final : public Tulostin {
@@ -229,9 +228,9 @@ class Json final : public Tulostin {
       }
     };
     const auto teksti = [&](std::u16string_view arvo) {
-      return [&ulos, arvo] {
+      return [this, &ulos, arvo] {
         ulos += '"';
-        jsonIlmanValeja(ulos, arvo);
+        jsonIlmanValeja(ulos, arvo, kooste_);
         ulos += '"';
       };
     };
@@ -286,6 +285,8 @@ class Json final : public Tulostin {
     }
     ulos += ']';
   }
+
+  std::u16string kooste_;
 };
 
 }  // namespace
