@@ -145,7 +145,7 @@ class Json final : public Tulostin {
       }
     }
     ulos += "],\"conflict\":";
-    ulos += s->ristiriita ? "true" : "false";
+    ulos += s->ristiriita ? std::string_view("true") : std::string_view("false");
     ulos += ",\"conflict_fields\":[";
     for (std::size_t i = 0; i < s->erot.size(); ++i) {
       const Ero& e = s->erot[i];
@@ -254,9 +254,10 @@ class Json final : public Tulostin {
     bool pilkku = false;
     for (const NimettyTarkiste& k : nimetytTarkisteet(tarkisteet)) {
       if (k.tulos) {
-        ulos += pilkku ? ",\"" : "\"";
+        // Views, so that the length of the chosen text is known beforehand.
+        ulos += pilkku ? std::string_view(",\"") : std::string_view("\"");
         ulos += k.avain;
-        ulos += *k.tulos ? "\":true" : "\":false";
+        ulos += *k.tulos ? std::string_view("\":true") : std::string_view("\":false");
         pilkku = true;
       }
     }
