@@ -25,50 +25,12 @@
 
 namespace {
 
-// A one-page file (KELVIO_BENCH_SIVU) read as a folder's files are: its
-// child forked from a worker thread. Plain: the thread's own heap; then with
-// the threads sharing the main one. Each iteration forks a parent afresh, so
-// that each starts its first thread as kelvio read does; it runs first, before
-// the others start threads in this process, whose heaps a fork would keep.
-void BM_LapsiSaikeesta(benchmark::State& tila) {
-  const char* nimi = std::getenv("KELVIO_BENCH_SIVU");
-  if (nimi == nullptr) {
-    tila.SkipWithError("KELVIO_BENCH_SIVU names no PDF");
-    return;
-  }
-  for (auto _ : tila) {
-    const pid_t vanhempi = fork();
-    if (vanhempi == 0) {
-      if (tila.range(0) != 0) {
-        kelvio::kekoYhteinenSaikeille();
-      }
-      bool luettu = false;
-      std::thread t([&] { luettu = kelvio::lueEristettyna(nimi, kelvio::Rajat{}).luettu; });
-      t.join();
-      _exit(luettu ? 0 : 1);
-    }
-    int tulos = 0;
-    waitpid(vanhempi, &tulos, 0);
-    if (!WIFEXITED(tulos) || WEXITSTATUS(tulos) != 0) {
-      tila.SkipWithError("the PDF was not read");
-      break;
-    }
-  }
-}
-BENCHMARK(BM_LapsiSaikeesta)
-    ->ArgName("yhteinen")
-    ->Arg(0)
-    ->Arg(1)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
-
-// The first page of a fresh process, as each file's child reads it: a
-// process forked for each iteration reads the one-page PDF of
-// KELVIO_BENCH_SIVU.
-// Plain: buffers kept in the heap; then with the heap grown beforehand in
-// huge pages. It runs before the others fill this process's heap, which a
-// fork would copy.
-void BM_EnsimmainenSivu(benchmark::State& tila) {
+// Each iteration reads the one-page PDF of KELVIO_BENCH_SIVU in a process
+// forked for it: lue(nimi, plain or not) is true when the PDF was read.
+// These run first, before the others fill this process's heap and start
+// threads, which a fork would keep.
+template <class Lue>
+void lapsessa(benchmark::State& tila, Lue lue) {
   const char* nimi = std::getenv("KELVIO_BENCH_SIVU");
   if (nimi == nullptr) {
     tila.SkipWithError("KELVIO_BENCH_SIVU names no PDF");
@@ -77,11 +39,7 @@ void BM_EnsimmainenSivu(benchmark::State& tila) {
   for (auto _ : tila) {
     const pid_t lapsi = fork();
     if (lapsi == 0) {
-      kelvio::pidaPuskuritKeossa();
-      if (tila.range(0) != 0) {
-        kelvio::esivaraaSuuretSivut();
-      }
-      _exit(kelvio::lueTiedosto(nimi, kelvio::Rajat{}).luettu ? 0 : 1);
+      _exit(lue(nimi, tila.range(0) == 0) ? 0 : 1);
     }
     int tulos = 0;
     waitpid(lapsi, &tulos, 0);
@@ -90,6 +48,40 @@ void BM_EnsimmainenSivu(benchmark::State& tila) {
       break;
     }
   }
+}
+
+// Read as a folder's files are: its child forked from a worker thread, the
+// first thread of a process as in kelvio read. Plain: the thread's own heap;
+// then with the threads sharing the main one.
+void BM_LapsiSaikeesta(benchmark::State& tila) {
+  lapsessa(tila, [](const char* nimi, bool tavallinen) {
+    if (!tavallinen) {
+      kelvio::kekoYhteinenSaikeille();
+    }
+    bool luettu = false;
+    std::thread t([&] { luettu = kelvio::lueEristettyna(nimi, kelvio::Rajat{}).luettu; });
+    t.join();
+    return luettu;
+  });
+}
+BENCHMARK(BM_LapsiSaikeesta)
+    ->ArgName("yhteinen")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// The first page of a fresh process, as each file's child reads it. Plain:
+// buffers kept in the heap; then with the heap grown beforehand in huge
+// pages.
+void BM_EnsimmainenSivu(benchmark::State& tila) {
+  lapsessa(tila, [](const char* nimi, bool tavallinen) {
+    kelvio::pidaPuskuritKeossa();
+    if (!tavallinen) {
+      kelvio::esivaraaSuuretSivut();
+    }
+    return kelvio::lueTiedosto(nimi, kelvio::Rajat{}).luettu;
+  });
 }
 BENCHMARK(BM_EnsimmainenSivu)
     ->ArgName("suuret")
