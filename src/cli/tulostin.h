@@ -114,7 +114,6 @@ std::span<const Tulostusmuoto* const> tulostusmuodot();
 
 // Shared by the formats for machines.
 
-
 // The checks with their names, in the order of the output.
 struct NimettyTarkiste {
   const std::optional<bool>& tulos;

@@ -17,7 +17,6 @@ std::span<const Tulostusmuoto* const> tulostusmuodot() {
   return MUODOT;
 }
 
-
 std::array<NimettyTarkiste, 5> nimetytTarkisteet(const Tarkisteet& t) {
   return {{{t.iban, "IBAN", "iban"},
            {t.tili, "tilinumero", "account"},
