@@ -1,5 +1,6 @@
 #include "koodaus.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <iterator>
@@ -135,8 +136,8 @@ void lisaaJson(std::string& kohde, std::u16string_view teksti) {
     if (c == u'\r' && i + 1 < t.size() && t[i + 1] == u'\n') {
       // A report's line end, its two escapes at once.
       i += 2;
-      std::memcpy(p, "\\r\\n", 4);
-      return p + 4;
+      constexpr std::string_view PARI = "\\r\\n";
+      return std::copy(PARI.begin(), PARI.end(), p);
     }
     if (c < 0x20 || c == u'"' || c == u'\\') {
       ++i;
