@@ -57,6 +57,8 @@ echo "kelvio.exe make refuses what it cannot do: ok"
 echo "== kelvio.exe read under Wine beside kelvio read natively"
 sh tests/lue-wine.sh "$(pwd)/build/default/src/cli/kelvio" "$(pwd)/build/windows/src/cli/kelvio.exe" \
   "$(pwd)/tests/cli"
+echo "== kelvio.exe on a long standard input beside kelvio natively"
+sh tests/erat-wine.sh "$(pwd)/build/default/src/cli/kelvio" "$(pwd)/build/windows/src/cli/kelvio.exe"
 echo "== Four kelvio.exe appending to one log at once"
 sh tests/loki-wine.sh build/windows/src/cli/kelvio.exe
 

@@ -10,7 +10,10 @@ namespace kelvio {
 
 namespace {
 
-thread_local std::string kohta_;
+// The input being handled on this thread, while it is: a view, since a
+// thread_local object with a destructor is not safe at a worker's end on
+// MinGW (see SaikeenVirheet).
+thread_local std::string_view kohta_;
 
 // The command line's own trap around one input (the window's is cmdTulkitse_Click's).
 constexpr Kutsupaikka KASITTELE{1139, u"kelvio", u"kasittele"};
@@ -30,7 +33,10 @@ Kasittelija::Kasittelija(const Tulostusmuoto& muoto, const Tulostusasetukset& tu
 
 void Kasittelija::kasittele(std::u16string_view syote, std::string_view kohta, bool ensimmainen,
                             const Sijainti* sijainti) {
-  kohta_.assign(kohta);
+  kohta_ = kohta;
+  struct Pois {
+    ~Pois() { kohta_ = {}; }
+  } pois;
   laukeamiset().clear();
   std::optional<std::pair<Tulkinta, Tarkisteet>> tulos = ansa<decltype(tulos)>(KASITTELE, [&] {
     Tulkinta t = tulkitse(syote, asetukset_);

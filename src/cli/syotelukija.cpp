@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "siirto.h"
+#include "virhe.h"
 #include "virrat.h"
 
 namespace kelvio {
@@ -121,6 +122,7 @@ class Tyo {
 
  private:
   void tee() {
+    const SaikeenVirheet virheet;  // this thread's, until its end
     try {
       riveja_ = k_.kasitteleRivit(era_, rivi_, ensimmainen_);
     } catch (...) {

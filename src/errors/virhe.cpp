@@ -6,15 +6,35 @@
 
 namespace kelvio {
 
+namespace {
+thread_local Saikeentila* oma = nullptr;  // a SaikeenVirheet's, when one is held
+
+Saikeentila& tila() noexcept {
+  if (oma != nullptr) {
+    return *oma;
+  }
+  // A thread that lasts as long as the program: built at its first use.
+  thread_local Saikeentila pysyva;
+  return pysyva;
+}
+}  // namespace
+
+Saikeentila::Saikeentila() {
+  // Room for the usual descriptions, so that recording out of memory needs none.
+  tietue.kuvaus.reserve(256);
+}
+
+SaikeenVirheet::SaikeenVirheet() noexcept : edellinen_(oma) {
+  oma = &tila_;
+}
+
+SaikeenVirheet::~SaikeenVirheet() {
+  oma = edellinen_;
+}
+
 VirheTietue& nykyinenVirhe() noexcept {
   // One per thread: the command line interprets on two.
-  thread_local VirheTietue tietue = [] {
-    VirheTietue t;
-    // Room for the usual descriptions, so that recording out of memory needs none.
-    t.kuvaus.reserve(256);
-    return t;
-  }();
-  return tietue;
+  return tila().tietue;
 }
 
 namespace {
@@ -41,38 +61,27 @@ void kirjaaVirhe() noexcept {
   }
 }
 
-namespace {
-struct Laukeamiset {
-  std::vector<Laukeaminen> lista;
-  std::uint64_t kaikkiaan = 0;
-};
-Laukeamiset& omat() noexcept {
-  thread_local Laukeamiset l;
-  return l;
-}
-}  // namespace
-
 std::vector<Laukeaminen>& laukeamiset() noexcept {
-  return omat().lista;
+  return tila().laukeamiset;
 }
 
 std::uint64_t laukeamisia() noexcept {
-  return omat().kaikkiaan;
+  return tila().kaikkiaan;
 }
 
 const std::uint64_t& laukeamistenLaskuri() noexcept {
-  return omat().kaikkiaan;
+  return tila().kaikkiaan;
 }
 
 void kirjaaLaukeaminen(const Kutsupaikka& paikka) noexcept {
-  Laukeamiset& l = omat();
+  Saikeentila& l = tila();
   ++l.kaikkiaan;
-  if (l.lista.size() >= LAUKEAMISIA_ENINTAAN) {
+  if (l.laukeamiset.size() >= LAUKEAMISIA_ENINTAAN) {
     return;
   }
   try {
-    const VirheTietue& v = nykyinenVirhe();
-    l.lista.push_back({v.numero, v.kuvaus, paikka.kutsurivi, paikka.moduuli, paikka.rutiini});
+    const VirheTietue& v = l.tietue;
+    l.laukeamiset.push_back({v.numero, v.kuvaus, paikka.kutsurivi, paikka.moduuli, paikka.rutiini});
   } catch (...) {  // NOLINT(bugprone-empty-catch): without memory the list stays shorter
   }
 }

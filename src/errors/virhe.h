@@ -41,6 +41,31 @@ std::uint64_t laukeamisia() noexcept;
 // looks at it around each field.
 const std::uint64_t& laukeamistenLaskuri() noexcept;
 
+// The trapped errors of one thread: its current-error record and its list.
+struct Saikeentila {
+  Saikeentila();
+  VirheTietue tietue;
+  std::vector<Laukeaminen> laukeamiset;
+  std::uint64_t kaikkiaan = 0;
+};
+
+// Held on the stack of a thread that ends before the program, for the
+// thread's life: the thread's trapped errors live in it. A thread_local
+// object with a destructor is not safe at a thread's end on MinGW, whose
+// runtime may free the thread's storage first; the threads that last as
+// long as the program get one of those instead.
+class SaikeenVirheet {
+ public:
+  SaikeenVirheet() noexcept;
+  ~SaikeenVirheet();
+  SaikeenVirheet(const SaikeenVirheet&) = delete;
+  SaikeenVirheet& operator=(const SaikeenVirheet&) = delete;
+
+ private:
+  Saikeentila tila_;
+  Saikeentila* edellinen_;
+};
+
 // Records the error of the current-error record as trapped at paikka.
 struct Kutsupaikka;
 void kirjaaLaukeaminen(const Kutsupaikka& paikka) noexcept;

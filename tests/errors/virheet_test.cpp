@@ -9,6 +9,7 @@
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <thread>
 
 #include "RsKTL.h"
 #include "SEPA.h"
@@ -173,6 +174,39 @@ TEST(SePulma, AnsojenKutsupaikat) {
   ASSERT_EQ(a.pulmat.size(), 2U);
   EXPECT_EQ(u8(a.pulmat[0].teksti).substr(0, 24), "Out of memory\r\n(virhe 7)");
   EXPECT_EQ(u8(a.pulmat[1].teksti).substr(0, 26), "Internal error\r\n(virhe 51)");
+}
+
+// A thread that holds SaikeenVirheet keeps its trapped errors in it, apart
+// from the thread that started it; a holder's own end brings back the ones
+// from before it.
+TEST(SePulma, SaikeenVirheetOmillaan) {
+  TestiAlusta a;
+  laukeamiset().clear();
+  const std::uint64_t ennen = laukeamisia();
+  const auto laukaise = [] { ansa<int>(FE_YLEISVAL, []() -> int { nosta(VIRHE_TYYPPI); }); };
+  laukaise();
+  std::size_t saikeessa = 0;
+  std::size_t sisemmassa = 0;
+  std::size_t sisemmanJalkeen = 0;
+  std::thread t([&] {
+    const SaikeenVirheet omat;
+    laukaise();
+    laukaise();
+    saikeessa = laukeamiset().size();
+    {
+      const SaikeenVirheet sisempi;
+      laukaise();
+      sisemmassa = laukeamiset().size();
+    }
+    sisemmanJalkeen = laukeamiset().size();
+  });
+  t.join();
+  EXPECT_EQ(saikeessa, 2U);
+  EXPECT_EQ(sisemmassa, 1U);
+  EXPECT_EQ(sisemmanJalkeen, 2U);
+  ASSERT_EQ(laukeamiset().size(), 1U);
+  EXPECT_EQ(laukeamiset()[0].rutiini, u"fe_yleisval");
+  EXPECT_EQ(laukeamisia(), ennen + 1);
 }
 
 TEST(SePulma, KaksiVirhettaKaksiKokonaistaMerkintaa) {
